@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# Installs every Debian package that building, running and testing Quorl needs,
+# and fetches the raylib and GLFW sources into .deps/. Safe to run again: it only
+# touches apt when a package is missing and only downloads what is not there yet.
+set -euo pipefail
+
+root=$(cd "$(dirname "$0")/.." && pwd)
+deps="$root/.deps"
+
+packages=(
+  build-essential cmake ninja-build pkg-config
+  # raylib's desktop platform (GLFW on X11, OpenGL) and its audio backend
+  libx11-dev libxrandr-dev libxinerama-dev libxcursor-dev libxi-dev libxext-dev
+  libgl1-mesa-dev libgl1-mesa-dri libasound2
+  # the soundtrack encoder
+  libvorbis-dev libogg-dev
+  # the headless harness, window inspection and video capture
+  xvfb xauth x11-utils xdotool ffmpeg
+  # tests, benchmarks, sanitizers and the fuzzer
+  googletest libgtest-dev libbenchmark-dev valgrind clang libclang-rt-14-dev
+)
+
+as_root() {
+  if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
+}
+
+missing=()
+for p in "${packages[@]}"; do
+  status=$(dpkg-query -W -f='${Status}' "$p" 2>/dev/null || true)
+  [ "$status" = "install ok installed" ] || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "setup: installing ${missing[*]}"
+  as_root apt-get update -qq
+  as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+"$root/scripts/fetch-raylib.sh" "$deps"

@@ -1,0 +1,58 @@
+#include "scoped_media.h"
+
+#include "raylib_compat.h"
+#include "raylib_exception.h"
+
+ScopedWindow::ScopedWindow(unsigned flags, int width, int height, const char* title)
+{
+    SetConfigFlags(flags);
+    InitWindow(width, height, title);
+    if (!IsWindowReady()) throw raylib::RaylibException("Failed to create Window");
+}
+
+ScopedWindow::~ScopedWindow()
+{
+    if (IsWindowReady()) CloseWindow();
+}
+
+ScopedAudioDevice::ScopedAudioDevice()
+{
+    InitAudioDevice();
+    if (!IsAudioDeviceReady()) throw raylib::RaylibException("Failed to initialize AudioDevice");
+}
+
+ScopedAudioDevice::~ScopedAudioDevice()
+{
+    CloseAudioDevice();
+}
+
+ScopedMusic::ScopedMusic(const char* fileType, std::span<const unsigned char> data)
+    : music(LoadMusicStreamFromMemory(fileType, data.data(), static_cast<int>(data.size())))
+{
+    // The message ends in "dat" on purpose: it is the text users and scripts know.
+    if (!IsMusicLoaded(music)) {
+        throw raylib::RaylibException(TextFormat("Failed to load Music from %s file dat", fileType));
+    }
+}
+
+ScopedMusic::~ScopedMusic()
+{
+    UnloadMusicStream(music);
+}
+
+ScopedRenderTexture::ScopedRenderTexture(int width, int height) : texture(LoadRenderTexture(width, height)) {}
+
+ScopedRenderTexture::~ScopedRenderTexture()
+{
+    if (IsWindowReady()) UnloadRenderTexture(texture);
+}
+
+ScopedShader::ScopedShader(const char* vertexCode, const char* fragmentCode)
+    : shader(LoadShaderFromMemory(vertexCode, fragmentCode))
+{
+}
+
+ScopedShader::~ScopedShader()
+{
+    if (shader.locs != nullptr && IsWindowReady()) UnloadShader(shader);
+}

@@ -1,0 +1,67 @@
+// Owners of raylib's media resources: the constructor acquires and checks, the
+// destructor releases. GPU objects outlive the window only when the demo ends
+// by itself (the window closes inside the frame loop); their release is then
+// skipped, as the graphics context is already gone with everything in it.
+#pragma once
+
+#include <raylib.h>
+
+#include <span>
+
+class ScopedWindow {
+public:
+    ScopedWindow(unsigned flags, int width, int height, const char* title);
+    ~ScopedWindow();
+    ScopedWindow(const ScopedWindow&) = delete;
+    ScopedWindow& operator=(const ScopedWindow&) = delete;
+};
+
+class ScopedAudioDevice {
+public:
+    ScopedAudioDevice();
+    ~ScopedAudioDevice();
+    ScopedAudioDevice(const ScopedAudioDevice&) = delete;
+    ScopedAudioDevice& operator=(const ScopedAudioDevice&) = delete;
+};
+
+// Streams from bytes that must stay in place while the music lives.
+class ScopedMusic {
+public:
+    ScopedMusic(const char* fileType, std::span<const unsigned char> data);
+    ~ScopedMusic();
+    ScopedMusic(const ScopedMusic&) = delete;
+    ScopedMusic& operator=(const ScopedMusic&) = delete;
+
+    Music Get() const { return music; }
+
+private:
+    Music music;
+};
+
+class ScopedRenderTexture {
+public:
+    ScopedRenderTexture(int width, int height);
+    ~ScopedRenderTexture();
+    ScopedRenderTexture(const ScopedRenderTexture&) = delete;
+    ScopedRenderTexture& operator=(const ScopedRenderTexture&) = delete;
+
+    RenderTexture2D Get() const { return texture; }
+
+private:
+    RenderTexture2D texture;
+};
+
+// Null vertex code selects raylib's default vertex shader. A shader that does
+// not compile leaves raylib's default shader in its place.
+class ScopedShader {
+public:
+    ScopedShader(const char* vertexCode, const char* fragmentCode);
+    ~ScopedShader();
+    ScopedShader(const ScopedShader&) = delete;
+    ScopedShader& operator=(const ScopedShader&) = delete;
+
+    Shader Get() const { return shader; }
+
+private:
+    Shader shader;
+};
