@@ -2,10 +2,7 @@
 
 #include <raylib.h>
 
-#include <optional>
-
 #include "embedded_assets.h"
-#include "scenes/city.h"
 
 namespace {
 
@@ -20,32 +17,16 @@ DemoClock StartClock()
     return clock;
 }
 
-SceneTable MakeScenes(DemoClock* clock, SyncContext* context)
-{
-    return {std::make_unique<City>(clock, context)};
-}
-
-// The scene track's value truncated toward zero; none when it is NaN or its
-// truncation does not fit 32 bits.
-std::optional<int> SceneIndex(double value)
-{
-    if (!(value > -2147483649.0 && value < 2147483648.0)) return std::nullopt;
-    return static_cast<int>(value);
-}
-
 }  // namespace
 
 Demo::Demo()
     : window(kWindowFlags, kRenderWidth, kRenderHeight, "Quorl"),
       music(".ogg", {MUSIC_OGG, MUSIC_OGG_SIZE}),
       clock(StartClock()),
-      context(&clock, &music),
-      sceneTrack(BindTrack(context, "scene")),
-      scenes(MakeScenes(&clock, &context)),
-      screenWidth(static_cast<float>(GetScreenWidth())),
-      screenHeight(static_cast<float>(GetScreenHeight())),
-      target(kRenderWidth, kRenderHeight)
+      stage(&clock, &music)
 {
+    screenWidth = static_cast<float>(GetScreenWidth());
+    screenHeight = static_cast<float>(GetScreenHeight());
     PlayMusicStream(music.Get());
 }
 
@@ -64,18 +45,13 @@ bool Demo::Frame()
     }
     clock.Update();
     UpdateMusicStream(music.Get());
+    if (!stage.Render()) return false;
 
-    const std::optional<int> index = SceneIndex(sceneTrack.Value());
-    if (!index || *index < 0 || *index >= static_cast<int>(scenes.size())) return false;
-
-    const RenderTexture2D texture = target.Get();
-    BeginTextureMode(texture);
-    scenes[static_cast<std::size_t>(*index)]->Draw();
-    EndTextureMode();
-
+    // The target is stored upside down; a negative source height turns it upright.
+    const Texture2D picture = stage.Target().texture;
+    const Rectangle source{0, 0, static_cast<float>(picture.width), -static_cast<float>(picture.height)};
     BeginDrawing();
-    const Rectangle source{0, 0, static_cast<float>(texture.texture.width), -static_cast<float>(texture.texture.height)};
-    DrawTexturePro(texture.texture, source, {0, 0, screenWidth, screenHeight}, {0, 0}, 0, WHITE);
+    DrawTexturePro(picture, source, {0, 0, screenWidth, screenHeight}, {0, 0}, 0, WHITE);
     EndDrawing();
     SwapScreenBuffer();
     PollInputEvents();

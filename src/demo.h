@@ -2,16 +2,9 @@
 // Run, shutdown in the destructor (members go in the reverse order of creation).
 #pragma once
 
-#include <array>
-#include <memory>
-
 #include "demo_clock.h"
-#include "scenes/scene.h"
 #include "scoped_media.h"
-#include "sync_context.h"
-#include "track_handle.h"
-
-using SceneTable = std::array<std::unique_ptr<Scene>, 1>;
+#include "stage.h"
 
 class Demo {
 public:
@@ -30,10 +23,7 @@ private:
     ScopedAudioDevice audio;
     ScopedMusic music;
     DemoClock clock;
-    SyncContext context;
-    TrackHandle sceneTrack;
-    SceneTable scenes;
-    float screenWidth;
-    float screenHeight;
-    ScopedRenderTexture target;
+    Stage stage;
+    float screenWidth = 0;
+    float screenHeight = 0;
 };
