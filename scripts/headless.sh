@@ -58,6 +58,10 @@ if [ "$display" = virtual ]; then
     exit 1
   fi
   export DISPLAY=":$(cat "$work/display")" LIBGL_ALWAYS_SOFTWARE=1 GALLIUM_DRIVER=llvmpipe
+  for _ in $(seq 100); do
+    xdpyinfo >/dev/null 2>&1 && break
+    sleep 0.05
+  done
 else
   unset DISPLAY WAYLAND_DISPLAY
 fi
