@@ -3,6 +3,7 @@
 #include <raylib.h>
 
 #include "embedded_assets.h"
+#include "present.h"
 
 namespace {
 
@@ -46,14 +47,6 @@ bool Demo::Frame()
     clock.Update();
     UpdateMusicStream(music.Get());
     if (!stage.Render()) return false;
-
-    // The target is stored upside down; a negative source height turns it upright.
-    const Texture2D picture = stage.Target().texture;
-    const Rectangle source{0, 0, static_cast<float>(picture.width), -static_cast<float>(picture.height)};
-    BeginDrawing();
-    DrawTexturePro(picture, source, {0, 0, screenWidth, screenHeight}, {0, 0}, 0, WHITE);
-    EndDrawing();
-    SwapScreenBuffer();
-    PollInputEvents();
+    Present(stage.Target().texture, screenWidth, screenHeight);
     return true;
 }

@@ -1,0 +1,152 @@
+// The demo's host: its clock, the choice of scene, the media wrappers and the
+// end of the demo, with a real window and sound device from the harness.
+#include <gtest/gtest.h>
+#include <GLFW/glfw3.h>
+#include <raylib.h>
+
+#include <chrono>
+#include <cmath>
+#include <thread>
+
+#include "demo_clock.h"
+#include "embedded_assets.h"
+#include "media_fixture.h"
+#include "raylib_exception.h"
+#include "scoped_media.h"
+#include "stage.h"
+
+namespace {
+
+// The first clock reading whose row reaches 800.
+const double kEndOfDemo = [] {
+    double seconds = 800.0 / ROWS_PER_SECOND;
+    while (seconds * ROWS_PER_SECOND < 800.0) seconds = std::nextafter(seconds, 1e9);
+    return seconds;
+}();
+
+void Wait(double seconds)
+{
+    std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
+}
+
+TEST(DemoClock, ResetStartsTheTimerFromZero)
+{
+    DemoClock clock{true, 42.0};
+    glfwSetTime(100.0);
+    clock.Reset();
+    EXPECT_FALSE(clock.paused);
+    EXPECT_EQ(clock.seconds, 0.0);
+    EXPECT_LT(glfwGetTime(), 0.5);
+}
+
+TEST(DemoClock, FirstUpdateReadsTheTimeSinceReset)
+{
+    DemoClock clock;
+    clock.Reset();
+    Wait(0.05);
+    clock.Update();
+    EXPECT_GE(clock.seconds, 0.05);
+    EXPECT_LT(clock.seconds, 1.0);
+    const double first = clock.seconds;
+    Wait(0.02);
+    clock.Update();
+    EXPECT_GT(clock.seconds, first);
+}
+
+TEST(DemoClock, PausedClockHoldsItsSecondsAndPinsTheTimer)
+{
+    DemoClock clock;
+    clock.Reset();
+    clock.seconds = 5.0;
+    clock.paused = true;
+    for (int frame = 0; frame < 3; ++frame) {
+        Wait(0.02);
+        clock.Update();
+        EXPECT_EQ(clock.seconds, 5.0);
+        EXPECT_NEAR(glfwGetTime(), 5.0, 0.01);
+    }
+    // Unpaused, time goes on from the held value instead of jumping.
+    clock.paused = false;
+    Wait(0.02);
+    clock.Update();
+    EXPECT_GT(clock.seconds, 5.0);
+    EXPECT_LT(clock.seconds, 5.5);
+}
+
+TEST(DemoClock, Row800IsTheEndOfTheDemo)
+{
+    EXPECT_NEAR(kEndOfDemo, 68.571428, 1e-6);
+    EXPECT_GE((DemoClock{false, kEndOfDemo}.Row()), 800.0);
+    EXPECT_LT((DemoClock{false, std::nextafter(kEndOfDemo, 0.0)}.Row()), 800.0);
+}
+
+TEST(SceneIndex, TruncatesTowardZero)
+{
+    EXPECT_EQ(SceneIndex(0.1), 0);
+    EXPECT_EQ(SceneIndex(0.999), 0);
+    EXPECT_EQ(SceneIndex(-0.5), 0);
+    EXPECT_EQ(SceneIndex(1.0), 1);
+    EXPECT_EQ(SceneIndex(-1.0), -1);
+    EXPECT_EQ(SceneIndex(2147483647.9), 2147483647);
+    EXPECT_EQ(SceneIndex(-2147483648.9), -2147483647 - 1);
+}
+
+TEST(SceneIndex, NotANumberOrBeyond32BitsIsNoScene)
+{
+    EXPECT_FALSE(SceneIndex(std::nan("")));
+    EXPECT_FALSE(SceneIndex(2147483648.0));
+    EXPECT_FALSE(SceneIndex(-2147483649.0));
+    EXPECT_FALSE(SceneIndex(1e300));
+    EXPECT_FALSE(SceneIndex(-INFINITY));
+}
+
+TEST(ScopedMusic, UnreadableDataThrowsWithTheFileType)
+{
+    const unsigned char notOgg[64] = {'n', 'o', 't', ' ', 'o', 'g', 'g'};
+    try {
+        ScopedMusic music(".ogg", notOgg);
+        FAIL() << "no exception for bytes that are not Ogg Vorbis";
+    } catch (const raylib::RaylibException& error) {
+        EXPECT_STREQ(error.what(), "Failed to load Music from .ogg file dat");
+    }
+}
+
+TEST(ScopedMusic, EmbeddedMusicOutlastsTheDemo)
+{
+    const ScopedMusic music(".ogg", {MUSIC_OGG, MUSIC_OGG_SIZE});
+    const Music stream = music.Get();
+    EXPECT_EQ(stream.stream.sampleRate, 48000u);
+    EXPECT_EQ(stream.stream.channels, 2u);
+    // The demo ends before the music, so the music never loops into the end.
+    EXPECT_GE(stream.frameCount / 48000.0, kEndOfDemo + 2.7);
+}
+
+TEST(Stage, DrawsTheCityUntilRow800AndNothingFrom)
+{
+    DemoClock clock;
+    Stage stage(&clock, nullptr);
+    const RenderTexture2D target = stage.Target();
+    EXPECT_EQ(target.texture.width, 1920);
+    EXPECT_EQ(target.texture.height, 1080);
+
+    // Only a few pixels are shaded: what matters is whether the scene draws.
+    BeginScissorMode(0, 0, 4, 4);
+    for (double seconds : {0.0, 30.0, std::nextafter(kEndOfDemo, 0.0)}) {
+        clock.seconds = seconds;
+        EXPECT_TRUE(stage.Render()) << "at " << seconds << " s";
+    }
+    for (double seconds : {kEndOfDemo, kEndOfDemo + 10.0}) {
+        clock.seconds = seconds;
+        EXPECT_FALSE(stage.Render()) << "at " << seconds << " s";
+    }
+    EndScissorMode();
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    ::testing::InitGoogleTest(&argc, argv);
+    ::testing::AddGlobalTestEnvironment(new MediaEnvironment);
+    return RUN_ALL_TESTS();
+}
