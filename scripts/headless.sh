@@ -45,7 +45,8 @@ printf 'pcm.!default { %s }\n' "$pcm" > "$work/.asoundrc"
 export HOME="$work" PULSE_SERVER="unix:$work/no-pulse"
 
 if [ "$display" = virtual ]; then
-  Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+  # -noreset: the server must not restart (and refuse clients) whenever the last one leaves.
+  Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp -noreset 3>"$work/display" 2>"$work/xvfb.log" &
   xvfb_pid=$!
   for _ in $(seq 100); do
     [ -s "$work/display" ] && break

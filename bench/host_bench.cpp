@@ -1,0 +1,79 @@
+// The demo host's own cost, apart from the shader's pixels:
+//   - the 11 track evaluations of a frame;
+//   - the City's draw call with its uniform uploads, one pixel shaded;
+//   - the picture's lead over the music: the time from the clock's reset to
+//     the start of the music, as the demo starts up.
+// Run under scripts/headless.sh (it needs a display and a sound device).
+#include <benchmark/benchmark.h>
+#include <GLFW/glfw3.h>
+#include <raylib.h>
+
+#include <array>
+
+#include "demo.h"
+#include "demo_clock.h"
+#include "scenes/city.h"
+#include "scoped_media.h"
+#include "sync_context.h"
+
+namespace {
+
+constexpr const char* kTrackNames[] = {
+    "scene", "ftb", "camera_position:x", "camera_position:y", "camera_position:z", "camera_rotation:x",
+    "camera_rotation:y", "camera_rotation:z", "seagull:x", "seagull:y", "seagull:z"};
+
+// A 60 Hz frame's step, wrapped over the demo's length.
+void Advance(DemoClock& clock)
+{
+    clock.seconds += 1.0 / 60.0;
+    if (clock.seconds > 68.5) clock.seconds = 0.0;
+}
+
+void TrackEvaluationsPerFrame(benchmark::State& state)
+{
+    DemoClock clock;
+    const SyncContext context(&clock, nullptr);
+    std::array<TrackHandle, std::size(kTrackNames)> tracks{};
+    for (std::size_t i = 0; i < tracks.size(); ++i) tracks[i] = BindTrack(context, kTrackNames[i]);
+    for (auto _ : state) {
+        Advance(clock);
+        double sum = 0.0;
+        for (const TrackHandle& track : tracks) sum += track.Value();
+        benchmark::DoNotOptimize(sum);
+    }
+}
+BENCHMARK(TrackEvaluationsPerFrame);
+
+void CityDrawOnePixel(benchmark::State& state)
+{
+    SetTraceLogLevel(LOG_WARNING);
+    const ScopedWindow window(FLAG_WINDOW_HIDDEN, 320, 180, "Quorl benchmark");
+    DemoClock clock;
+    SyncContext context(&clock, nullptr);
+    City city(&clock, &context);
+    const ScopedRenderTexture target(kRenderWidth, kRenderHeight);
+    BeginTextureMode(target.Get());
+    BeginScissorMode(0, 0, 1, 1);
+    for (auto _ : state) {
+        Advance(clock);
+        city.Draw();
+    }
+    EndScissorMode();
+    EndTextureMode();
+}
+BENCHMARK(CityDrawOnePixel)->Unit(benchmark::kMicrosecond);
+
+void LeadOfPictureOverMusic(benchmark::State& state)
+{
+    SetTraceLogLevel(LOG_WARNING);
+    for (auto _ : state) {
+        const Demo demo;
+        // The clock was reset during start-up; the music has just started.
+        state.SetIterationTime(glfwGetTime());
+    }
+}
+BENCHMARK(LeadOfPictureOverMusic)->UseManualTime()->Iterations(5)->Repetitions(3)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();
