@@ -1,0 +1,101 @@
+// The demo's own frames, through the Stage, the tracks and the clock, as
+// quorl-capture renders them: the seagulls fly where the tracks put them and
+// the sections cut where the tracks cut.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "city_harness.h"
+
+namespace {
+
+FrameCapture& Capture()
+{
+    static FrameCapture capture;
+    return capture;
+}
+
+// The camera angles the shader uses at a time: the tracks', or its own spin.
+Vec3 ShaderAngles(const CityUniforms& uniforms)
+{
+    if (ShaderRow(uniforms.time) < 512.0f) return uniforms.cameraRotation;
+    const double spin = OverrideAngle(uniforms.time);
+    return {spin, spin, spin};
+}
+
+Pixel PixelShowingAt(double seconds, Vec3 point)
+{
+    const CityUniforms uniforms = TrackedUniforms(seconds);
+    return PixelShowing(uniforms.cameraPosition, ShaderAngles(uniforms), point);
+}
+
+std::vector<Pixel> Grid()
+{
+    std::vector<Pixel> pixels;
+    for (int y = 60; y < 1080; y += 240) {
+        for (int x = 60; x < 1920; x += 240) pixels.push_back({x, y});
+    }
+    return pixels;
+}
+
+TEST(DemoFrame, StartsOpaqueBlack)
+{
+    for (const Rgba colour : SampleDemoFrame(Capture(), 0.0, Grid())) {
+        EXPECT_TRUE(colour.r == 0 && colour.g == 0 && colour.b == 0 && colour.a == 255);
+    }
+}
+
+// Before row 128 the seagull waits inside a building, out of sight.
+TEST(DemoFrame, SeagullFliesWhereTheTracksPutIt)
+{
+    for (const double seconds : {12.5, 15.0, 19.0}) {
+        const std::vector<Pixel> pixels = {PixelShowingAt(seconds, TrackedUniforms(seconds).seagullPosition)};
+        EXPECT_TRUE(LooksLikeSeagull(SampleDemoFrame(Capture(), seconds, pixels)[0])) << seconds << " s";
+    }
+}
+
+// Just after the cut, so that the tracks (in double) are past row 256 as well.
+TEST(DemoFrame, FlockOfThreeFliesWhereTheTracksPutItFromRow256)
+{
+    const double seconds = FirstTimeAtRow(256.0f) + 0.001;
+    const Vec3 lead = TrackedUniforms(seconds).seagullPosition;
+    std::vector<Pixel> pixels;
+    for (const Vec3 bird : {Vec3{-10, 0, -3}, Vec3{0, 0, 0}, Vec3{10, 0, -3}}) {
+        pixels.push_back(PixelShowingAt(seconds, lead + bird));
+    }
+    for (const Rgba colour : SampleDemoFrame(Capture(), seconds, pixels)) EXPECT_TRUE(LooksLikeSeagull(colour));
+}
+
+// Only the tower section shows the sky.
+TEST(DemoFrame, TowerSectionLastsFromRow384ToRow512)
+{
+    const std::vector<Pixel> grid = Grid();
+    const auto skyPixels = [&](double seconds) {
+        const std::vector<Rgba> colours = SampleDemoFrame(Capture(), seconds, grid);
+        int count = 0;
+        for (std::size_t i = 0; i < grid.size(); ++i) count += LooksLikeSky(colours[i], grid[i]);
+        return count;
+    };
+    const double frame = 1.0 / 60.0;
+    EXPECT_EQ(skyPixels(FirstTimeAtRow(384.0f) - frame), 0);
+    EXPECT_GT(skyPixels(FirstTimeAtRow(384.0f) + 0.001), 0);
+    EXPECT_GT(skyPixels(FirstTimeAtRow(512.0f) - frame), 0);
+    EXPECT_EQ(skyPixels(FirstTimeAtRow(512.0f) + 0.001), 0);
+}
+
+// At 47.5 s a seagull of the stream passes (0, 25, 175), above the camera's
+// street; 20 ms later it is 10 units further along +z, and gone from before.
+TEST(DemoFrame, StreamSeagullsFlyAlongPlusZ)
+{
+    const double first = 47.5;
+    const double second = first + 0.02;
+    const Vec3 seagull{0, 25, 175};
+    const Vec3 moved = seagull + Vec3{0, 0, 10};
+    EXPECT_TRUE(LooksLikeSeagull(SampleDemoFrame(Capture(), first, {{PixelShowingAt(first, seagull)}})[0]));
+    const std::vector<Rgba> later =
+        SampleDemoFrame(Capture(), second, {{PixelShowingAt(second, moved), PixelShowingAt(second, seagull)}});
+    EXPECT_TRUE(LooksLikeSeagull(later[0]));
+    EXPECT_FALSE(LooksLikeSeagull(later[1]));
+}
+
+}  // namespace

@@ -1,0 +1,48 @@
+#include "pending_file.h"
+
+#include <cerrno>
+#include <cstring>
+#include <stdexcept>
+#include <string>
+#include <system_error>
+
+namespace {
+
+[[noreturn]] void Fail(const std::filesystem::path& name, int error)
+{
+    throw std::runtime_error("cannot write " + name.string() + ": " + std::strerror(error));
+}
+
+}  // namespace
+
+PendingFile::PendingFile(std::filesystem::path fileName)
+    : name(std::move(fileName)),
+      partialName(name.string() + ".partial"),
+      file(std::fopen(partialName.c_str(), "wb"))
+{
+    if (file == nullptr) Fail(name, errno);
+}
+
+PendingFile::~PendingFile()
+{
+    if (file != nullptr) std::fclose(file);
+    if (!committed) {
+        std::error_code ignored;
+        std::filesystem::remove(partialName, ignored);
+    }
+}
+
+void PendingFile::Commit(std::span<const unsigned char> bytes)
+{
+    errno = 0;
+    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+    const int writeError = errno;
+    const bool closed = std::fclose(file) == 0;
+    file = nullptr;
+    if (!written || !closed) Fail(name, writeError != 0 ? writeError : errno);
+
+    std::error_code error;
+    std::filesystem::rename(partialName, name, error);
+    if (error) throw std::runtime_error("cannot write " + name.string() + ": " + error.message());
+    committed = true;
+}
