@@ -1,9 +1,11 @@
 // The seagull: its parts where the model puts them, in their materials' colours
-// under the light and the fog, and its wings level on every whole beat. The
-// bird flies at (0, 0, 100), in the middle of a street, in the city section.
+// under the light and the fog, and its wings level on every whole beat; and the
+// flock's sway. The bird (or the flock) flies at (0, 0, 100), in the middle of
+// a street, in the city section.
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <numbers>
 #include <vector>
 
 #include "city_harness.h"
@@ -97,7 +99,8 @@ TEST(SeagullModel, EyesAreBlackOnBothSidesOfTheHead)
 }
 
 // Seen edge-on from behind: level wings cover the line through the body at
-// their tips, raised or lowered ones leave it.
+// their tips; raised or lowered ones leave it, the outer wings hanging where
+// the inner ones carry them.
 TEST(SeagullWings, LieLevelOnEveryWholeBeatOnly)
 {
     const Vec3 camera = kSeagull - Vec3{0, 0, 20};
@@ -113,6 +116,40 @@ TEST(SeagullWings, LieLevelOnEveryWholeBeatOnly)
     for (const double beat : {24.5, 25.5}) {
         const CityUniforms uniforms{TimeAtBeat(beat), 0.0f, camera, straightOn, kSeagull};
         for (const Rgba colour : Harness().Sample(uniforms, tipsLevel)) EXPECT_FALSE(LooksLikeSeagull(colour)) << beat;
+    }
+}
+
+// The outer wing hangs 2.95 out along the inner one and is lifted by the wing
+// angle w, taken as a length: its centre is the hinge plus (2.95, w) turned by w.
+TEST(SeagullWings, OuterWingsRideOnTheInnerOnesLiftedByTheWingAngle)
+{
+    const Vec3 camera = kSeagull - Vec3{0, 0, 20};
+    const Vec3 straightOn{0, 0, 0};
+    for (const double beat : {24.5, 25.5}) {
+        const double w = 0.4 * std::sin(beat * std::numbers::pi);
+        const double out = 0.2 + 2.95 * std::cos(w) - w * std::sin(w);
+        const double up = 2.95 * std::sin(w) + w * std::cos(w);
+        const std::vector<Pixel> pixels = {PixelShowing(camera, straightOn, kSeagull + Vec3{-out, up, 0}),
+                                           PixelShowing(camera, straightOn, kSeagull + Vec3{out, up, 0})};
+        const CityUniforms uniforms{TimeAtBeat(beat), 0.0f, camera, straightOn, kSeagull};
+        for (const Rgba colour : Harness().Sample(uniforms, pixels)) EXPECT_TRUE(LooksLikeSeagull(colour)) << beat;
+    }
+}
+
+// On beat 72 the flock has drifted 8 units back and banks by -10 degrees,
+// with no pitch and no roll: bird i sits at (-10 i, 0) turned by the bank.
+TEST(Flock, DriftsBackAndBanksOnItsSlowBeat)
+{
+    const Vec3 camera = kSeagull + Vec3{0, 3, -25};
+    const Vec3 straightOn{0, 0, 0};
+    const double bank = -10.0 * std::numbers::pi / 180.0;
+    std::vector<Pixel> pixels;
+    for (const double i : {-1.0, 0.0, 1.0}) {
+        const Vec3 bird{-10.0 * i * std::cos(bank), -10.0 * i * std::sin(bank), -3.0 * std::abs(i) - 8.0};
+        pixels.push_back(PixelShowing(camera, straightOn, kSeagull + bird));
+    }
+    for (const Rgba colour : Harness().Sample({TimeAtBeat(72), 0.0f, camera, straightOn, kSeagull}, pixels)) {
+        EXPECT_TRUE(LooksLikeSeagull(colour));
     }
 }
 
