@@ -2,45 +2,18 @@
 //
 //   quorl-composer --ogg OUT.ogg [--wav OUT.wav]
 //
-// For now the piece is a click on every beat at 175 BPM, accented on the bar,
-// 832 rows long.
-#include <cmath>
+// OUT.ogg is the Ogg Vorbis stream that the build embeds in the demo; the WAV,
+// if asked for, holds the same master uncompressed, for listening. Each file
+// is written under a temporary name and renamed into place, so an interrupted
+// run never leaves a partial file behind.
 #include <cstdio>
 #include <fstream>
 #include <iostream>
-#include <numbers>
 #include <string>
 
-#include "ogg_vorbis_encoder.h"
-#include "stereo_buffer.h"
+#include "soundtrack.h"
 
 namespace {
-
-constexpr double kSecondsPerRow = 3.0 / 35.0;
-constexpr int kRows = 832;
-
-StereoBuffer ComposeClickTrack()
-{
-    StereoBuffer audio;
-    const auto frames = static_cast<std::size_t>(std::lround(kRows * kSecondsPerRow * audio.sampleRate));
-    audio.left.assign(frames, 0.0f);
-    audio.right.assign(frames, 0.0f);
-    const double clickSeconds = 0.03;
-    for (int row = 0; row < kRows; row += 4) {
-        const bool barStart = row % 16 == 0;
-        const double pitch = barStart ? 1760.0 : 880.0;
-        const auto first = static_cast<std::size_t>(std::lround(row * kSecondsPerRow * audio.sampleRate));
-        const auto length = static_cast<std::size_t>(clickSeconds * audio.sampleRate);
-        for (std::size_t i = 0; i < length && first + i < frames; ++i) {
-            const double t = static_cast<double>(i) / audio.sampleRate;
-            const double envelope = std::exp(-t / 0.008);
-            const auto sample = static_cast<float>(0.5 * envelope * std::sin(2.0 * std::numbers::pi * pitch * t));
-            audio.left[first + i] = sample;
-            audio.right[first + i] = sample;
-        }
-    }
-    return audio;
-}
 
 bool WriteAtomically(const std::string& path, const std::string& bytes)
 {
@@ -54,6 +27,12 @@ bool WriteAtomically(const std::string& path, const std::string& bytes)
     return false;
 }
 
+int Usage()
+{
+    std::cerr << "usage: quorl-composer --ogg OUT.ogg [--wav OUT.wav]\n";
+    return 2;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -65,17 +44,13 @@ int main(int argc, char** argv)
         if ((option == "--ogg" || option == "--wav") && i + 1 < argc) {
             (option == "--ogg" ? oggPath : wavPath) = argv[++i];
         } else {
-            std::cerr << "usage: quorl-composer --ogg OUT.ogg [--wav OUT.wav]\n";
-            return 2;
+            return Usage();
         }
     }
-    if (oggPath.empty()) {
-        std::cerr << "usage: quorl-composer --ogg OUT.ogg [--wav OUT.wav]\n";
-        return 2;
-    }
+    if (oggPath.empty()) return Usage();
 
-    const StereoBuffer audio = ComposeClickTrack();
-    if (!WriteAtomically(oggPath, EncodeOggVorbis(audio, 0.5f))) return 1;
-    if (!wavPath.empty() && !WriteAtomically(wavPath, EncodeWav(audio))) return 1;
+    const StereoBuffer soundtrack = RenderSoundtrack();
+    if (!WriteAtomically(oggPath, EncodeSoundtrack(soundtrack))) return 1;
+    if (!wavPath.empty() && !WriteAtomically(wavPath, EncodeWav(soundtrack))) return 1;
     return 0;
 }

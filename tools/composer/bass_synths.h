@@ -1,0 +1,13 @@
+// The two basses: a sub (a sine, gently saturated so that it is still heard on
+// small speakers) that carries the low end in mono, and a reese (two detuned
+// band-limited saws drifting against each other, one on each side) that gives
+// the bass line its growl in the mids.
+#pragma once
+
+#include <vector>
+
+#include "score.h"
+#include "stereo_buffer.h"
+
+void PlaySubBass(const std::vector<NoteEvent>& notes, StereoBuffer& stem);
+void PlayReeseBass(const std::vector<NoteEvent>& notes, StereoBuffer& stem);

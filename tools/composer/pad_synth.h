@@ -1,0 +1,11 @@
+// The pad: every note is four band-limited saws detuned by a few cents and
+// spread from left to right, slow to swell and slow to fade. Its brightness
+// comes from the part's filter automation in the mixer.
+#pragma once
+
+#include <vector>
+
+#include "score.h"
+#include "stereo_buffer.h"
+
+void PlayPad(const std::vector<NoteEvent>& notes, StereoBuffer& stem);

@@ -1,0 +1,102 @@
+#include "transition_effects.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+#include "filters.h"
+#include "noise.h"
+#include "voice_output.h"
+
+namespace {
+
+enum EffectSeed : std::uint32_t { kRiserSeed = 11, kReverseCymbalSeed, kImpactSeed };
+
+constexpr double kEndFadeSeconds = 0.006;
+
+// 0 at the start of a swell, 1 at its end, then a short fade to silence.
+double SwellPosition(double t, double length) { return std::clamp(t / length, 0.0, 1.0); }
+double EndFade(double t, double length) { return std::clamp((length - t) / kEndFadeSeconds, 0.0, 1.0); }
+
+void PlayRiser(StereoBuffer& stem, const NoteEvent& note)
+{
+    const double rate = stem.sampleRate;
+    const double length = NoteSeconds(note);
+    WhiteNoise leftNoise(EventSeed(kRiserSeed, note.row));
+    WhiteNoise rightNoise(EventSeed(kRiserSeed, note.row + 100000));
+    StateVariableFilter leftBand(300.0, 1.8, rate);
+    StateVariableFilter rightBand(300.0, 1.8, rate);
+    const std::size_t start = NoteStartFrame(note);
+    const auto frames = static_cast<std::size_t>(length * rate);
+    for (std::size_t i = 0; i < frames; ++i) {
+        const double t = static_cast<double>(i) / rate;
+        const double position = SwellPosition(t, length);
+        if (i % 32 == 0) {
+            const double cutoff = 250.0 * std::pow(40.0, position);  // 250 Hz up to 10 kHz
+            leftBand.Tune(cutoff, 1.8);
+            rightBand.Tune(cutoff * 1.06, 1.8);
+        }
+        const double amplitude = note.velocity * position * position * EndFade(t, length);
+        AddStereo(stem, start + i, static_cast<float>(amplitude * leftBand.Process(leftNoise.Next()).bandPass),
+                  static_cast<float>(amplitude * rightBand.Process(rightNoise.Next()).bandPass));
+    }
+}
+
+void PlayReverseCymbal(StereoBuffer& stem, const NoteEvent& note)
+{
+    const double rate = stem.sampleRate;
+    const double length = NoteSeconds(note);
+    WhiteNoise leftNoise(EventSeed(kReverseCymbalSeed, note.row));
+    WhiteNoise rightNoise(EventSeed(kReverseCymbalSeed, note.row + 100000));
+    StateVariableFilter leftHighPass(4200.0, 0.7, rate);
+    StateVariableFilter rightHighPass(4200.0, 0.7, rate);
+    const std::size_t start = NoteStartFrame(note);
+    const auto frames = static_cast<std::size_t>(length * rate);
+    for (std::size_t i = 0; i < frames; ++i) {
+        const double t = static_cast<double>(i) / rate;
+        const double position = SwellPosition(t, length);
+        // A cymbal's decay played backwards: it grows exponentially toward the cut.
+        const double amplitude = note.velocity * std::exp(5.0 * (position - 1.0)) * position * EndFade(t, length);
+        AddStereo(stem, start + i, static_cast<float>(amplitude * leftHighPass.Process(leftNoise.Next()).highPass),
+                  static_cast<float>(amplitude * rightHighPass.Process(rightNoise.Next()).highPass));
+    }
+}
+
+void PlayImpact(StereoBuffer& stem, const NoteEvent& hit)
+{
+    constexpr double kLength = 2.2;
+    const double rate = stem.sampleRate;
+    WhiteNoise noise(EventSeed(kImpactSeed, hit.row));
+    OnePoleLowPass thump(400.0, rate);
+    const PanGains centre = EqualPowerPan(0.0);
+    const std::size_t start = NoteStartFrame(hit);
+    double phase = 0.0;
+    for (std::size_t i = 0; i < static_cast<std::size_t>(kLength * rate); ++i) {
+        const double t = static_cast<double>(i) / rate;
+        const double frequency = 32.0 + 50.0 * std::exp(-t / 0.25);
+        const double rise = std::min(1.0, t / 0.002);
+        const double taper = std::clamp((kLength - t) / 0.3, 0.0, 1.0);
+        const double boom = std::sin(2.0 * std::numbers::pi * phase) * std::exp(-t / 0.55);
+        phase += frequency / rate;
+        const double dust = thump.Process(noise.Next()) * std::exp(-t / 0.08);
+        const double sample = hit.velocity * rise * taper * (boom + 0.8 * dust);
+        AddPanned(stem, start + i, static_cast<float>(sample), centre);
+    }
+}
+
+}  // namespace
+
+void PlayRisers(const std::vector<NoteEvent>& notes, StereoBuffer& stem)
+{
+    for (const NoteEvent& note : notes) PlayRiser(stem, note);
+}
+
+void PlayReverseCymbals(const std::vector<NoteEvent>& notes, StereoBuffer& stem)
+{
+    for (const NoteEvent& note : notes) PlayReverseCymbal(stem, note);
+}
+
+void PlayImpacts(const std::vector<NoteEvent>& hits, StereoBuffer& stem)
+{
+    for (const NoteEvent& hit : hits) PlayImpact(stem, hit);
+}

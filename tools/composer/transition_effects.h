@@ -1,0 +1,14 @@
+// Sounds that mark the cuts of the picture: a noise riser sweeping up into a
+// cut, a reversed cymbal swelling into one, and a deep impact that lands on
+// one. Risers and reversed cymbals take their note's length as the time they
+// build for and stop dead (with a few milliseconds' fade) where the note ends.
+#pragma once
+
+#include <vector>
+
+#include "score.h"
+#include "stereo_buffer.h"
+
+void PlayRisers(const std::vector<NoteEvent>& notes, StereoBuffer& stem);
+void PlayReverseCymbals(const std::vector<NoteEvent>& notes, StereoBuffer& stem);
+void PlayImpacts(const std::vector<NoteEvent>& hits, StereoBuffer& stem);
