@@ -31,8 +31,8 @@ const vec3 SKY_COLOUR = vec3(0.07, 0.12, 0.4);
 const vec3 FOG_COLOUR = vec3(0.05, 0.05, 0.1);
 const float GAMMA_EXPONENT = 0.4545;
 
-float beat = time / (60.0 / 175.0);  // 175 per minute: wing beat, flock sway, tower twist
-float row = time * ROWS_PER_SECOND;   // the tracks' row, 4 per beat: picks the section
+float beat = time / (60.0 / 175.0);  // time in beats: wing beat, flock sway, tower twist
+float row = time * ROWS_PER_SECOND;   // time in rows, as the tracks count: picks the section
 
 // ---- Operators ---------------------------------------------------------------
 

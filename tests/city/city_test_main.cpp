@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <raylib.h>
 
+#include <cstdlib>
 #include <memory>
 
 #include "scoped_media.h"
@@ -14,6 +15,9 @@ class HiddenWindow : public ::testing::Environment {
 public:
     void SetUp() override
     {
+        // A shader that Mesa finds in its cache is not compiled again, and
+        // then the compiler has nothing to say about it.
+        setenv("MESA_SHADER_CACHE_DISABLE", "true", 1);
         SetTraceLogLevel(LOG_WARNING);
         window = std::make_unique<ScopedWindow>(FLAG_WINDOW_HIDDEN, 320, 180, "Quorl city tests");
     }

@@ -1,6 +1,6 @@
 // The demo's own frames, through the Stage, the tracks and the clock, as
-// quorl-capture renders them: the seagulls fly where the tracks put them and
-// the sections cut where the tracks cut.
+// quorl-capture renders them: the picture fades in from black and the seagulls
+// fly where the tracks put them.
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -29,18 +29,10 @@ Pixel PixelShowingAt(double seconds, Vec3 point)
     return PixelShowing(uniforms.cameraPosition, ShaderAngles(uniforms), point);
 }
 
-std::vector<Pixel> Grid()
-{
-    std::vector<Pixel> pixels;
-    for (int y = 60; y < 1080; y += 240) {
-        for (int x = 60; x < 1920; x += 240) pixels.push_back({x, y});
-    }
-    return pixels;
-}
-
 TEST(DemoFrame, StartsOpaqueBlack)
 {
-    for (const Rgba colour : SampleDemoFrame(Capture(), 0.0, Grid())) {
+    const std::vector<Pixel> pixels = {{0, 0}, {960, 540}, {1919, 1079}, {300, 800}};
+    for (const Rgba colour : SampleDemoFrame(Capture(), 0.0, pixels)) {
         EXPECT_TRUE(colour.r == 0 && colour.g == 0 && colour.b == 0 && colour.a == 255);
     }
 }
@@ -64,23 +56,6 @@ TEST(DemoFrame, FlockOfThreeFliesWhereTheTracksPutItFromRow256)
         pixels.push_back(PixelShowingAt(seconds, lead + bird));
     }
     for (const Rgba colour : SampleDemoFrame(Capture(), seconds, pixels)) EXPECT_TRUE(LooksLikeSeagull(colour));
-}
-
-// Only the tower section shows the sky.
-TEST(DemoFrame, TowerSectionLastsFromRow384ToRow512)
-{
-    const std::vector<Pixel> grid = Grid();
-    const auto skyPixels = [&](double seconds) {
-        const std::vector<Rgba> colours = SampleDemoFrame(Capture(), seconds, grid);
-        int count = 0;
-        for (std::size_t i = 0; i < grid.size(); ++i) count += LooksLikeSky(colours[i], grid[i]);
-        return count;
-    };
-    const double frame = 1.0 / 60.0;
-    EXPECT_EQ(skyPixels(FirstTimeAtRow(384.0f) - frame), 0);
-    EXPECT_GT(skyPixels(FirstTimeAtRow(384.0f) + 0.001), 0);
-    EXPECT_GT(skyPixels(FirstTimeAtRow(512.0f) - frame), 0);
-    EXPECT_EQ(skyPixels(FirstTimeAtRow(512.0f) + 0.001), 0);
 }
 
 // At 47.5 s a seagull of the stream passes (0, 25, 175), above the camera's

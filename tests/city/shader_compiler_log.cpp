@@ -2,8 +2,6 @@
 
 #include <GLFW/glfw3.h>
 
-#include <stdexcept>
-
 namespace {
 
 // The few OpenGL 2.0 entry points needed, fetched from the context's driver.
@@ -11,31 +9,22 @@ constexpr unsigned kFragmentShader = 0x8B30;
 constexpr unsigned kCompileStatus = 0x8B81;
 constexpr unsigned kInfoLogLength = 0x8B84;
 
-using CreateShader = unsigned (*)(unsigned type);
-using ShaderSource = void (*)(unsigned shader, int count, const char* const* sources, const int* lengths);
-using CompileShader = void (*)(unsigned shader);
-using GetShaderiv = void (*)(unsigned shader, unsigned name, int* value);
-using GetShaderInfoLog = void (*)(unsigned shader, int size, int* length, char* log);
-using DeleteShader = void (*)(unsigned shader);
-
 template <class Function>
 Function Load(const char* name)
 {
-    const GLFWglproc address = glfwGetProcAddress(name);
-    if (address == nullptr) throw std::runtime_error(std::string("no OpenGL function ") + name);
-    return reinterpret_cast<Function>(address);
+    return reinterpret_cast<Function>(glfwGetProcAddress(name));
 }
 
 }  // namespace
 
 ShaderCompilerLog CompileFragmentShader(const char* source)
 {
-    const auto createShader = Load<CreateShader>("glCreateShader");
-    const auto shaderSource = Load<ShaderSource>("glShaderSource");
-    const auto compileShader = Load<CompileShader>("glCompileShader");
-    const auto getShaderiv = Load<GetShaderiv>("glGetShaderiv");
-    const auto getShaderInfoLog = Load<GetShaderInfoLog>("glGetShaderInfoLog");
-    const auto deleteShader = Load<DeleteShader>("glDeleteShader");
+    const auto createShader = Load<unsigned (*)(unsigned)>("glCreateShader");
+    const auto shaderSource = Load<void (*)(unsigned, int, const char* const*, const int*)>("glShaderSource");
+    const auto compileShader = Load<void (*)(unsigned)>("glCompileShader");
+    const auto getShaderiv = Load<void (*)(unsigned, unsigned, int*)>("glGetShaderiv");
+    const auto getShaderInfoLog = Load<void (*)(unsigned, int, int*, char*)>("glGetShaderInfoLog");
+    const auto deleteShader = Load<void (*)(unsigned)>("glDeleteShader");
 
     const unsigned shader = createShader(kFragmentShader);
     shaderSource(shader, 1, &source, nullptr);
@@ -45,9 +34,8 @@ ShaderCompilerLog CompileFragmentShader(const char* source)
     getShaderiv(shader, kCompileStatus, &status);
     getShaderiv(shader, kInfoLogLength, &length);
     std::string messages(static_cast<std::size_t>(length), '\0');
-    if (length > 0) getShaderInfoLog(shader, length, nullptr, messages.data());
-    // The driver counts the terminating zero.
-    while (!messages.empty() && messages.back() == '\0') messages.pop_back();
+    if (length > 0) getShaderInfoLog(shader, length, &length, messages.data());
+    messages.resize(static_cast<std::size_t>(length));  // without the terminating zero
     deleteShader(shader);
     return {status != 0, messages};
 }

@@ -87,11 +87,6 @@ float FirstTimeAtRow(float row)
     return time;
 }
 
-double Beat(double time)
-{
-    return time * 175.0 / 60.0;
-}
-
 double OverrideAngle(double time)
 {
     return 180.0 * std::sin(time * std::numbers::pi / 8.0);

@@ -45,7 +45,6 @@ std::optional<FragmentPosition> Project(Vec3 camera, Vec3 anglesInDegrees, Vec3 
 // time at which it sees a row.
 float ShaderRow(float time);
 float FirstTimeAtRow(float row);
-double Beat(double time);
 
 // From row 512 on, every camera angle is replaced by this one.
 double OverrideAngle(double time);

@@ -35,11 +35,14 @@ PendingFile::~PendingFile()
 void PendingFile::Commit(std::span<const unsigned char> bytes)
 {
     errno = 0;
-    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    const int writeError = errno;
-    const bool closed = std::fclose(file) == 0;
+    bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+    int writeError = errno;
+    if (std::fclose(file) != 0) {
+        written = false;
+        if (writeError == 0) writeError = errno;
+    }
     file = nullptr;
-    if (!written || !closed) Fail(name, writeError != 0 ? writeError : errno);
+    if (!written) Fail(name, writeError != 0 ? writeError : EIO);
 
     std::error_code error;
     std::filesystem::rename(partialName, name, error);

@@ -1,0 +1,116 @@
+// quorl-capture's parts: its command line, its frame times and progress line,
+// and the FrameCapture that renders through the demo's Stage.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "capture_request.h"
+#include "city_harness.h"
+#include "progress_line.h"
+
+namespace {
+
+std::string ErrorOf(std::vector<std::string_view> arguments)
+{
+    try {
+        ParseCaptureArguments(arguments);
+    } catch (const UsageError& error) {
+        return error.what();
+    }
+    return "accepted";
+}
+
+TEST(CaptureRequest, ReadsOneFrameOrASequenceInAnyOrderOfOptions)
+{
+    const auto single = std::get<SingleFrame>(ParseCaptureArguments({{"--out", "a.png", "--at", "12.5"}}));
+    EXPECT_EQ(single.seconds, 12.5);
+    EXPECT_EQ(single.outputFile, "a.png");
+    const auto run = std::get<FrameSequence>(
+        ParseCaptureArguments({{"--fps", "30", "--from", "1", "--to", "2.5", "--out", "d"}}));
+    EXPECT_EQ(run.from, 1.0);
+    EXPECT_EQ(run.to, 2.5);
+    EXPECT_EQ(run.framesPerSecond, 30.0);
+    EXPECT_EQ(run.outputDirectory, "d");
+    EXPECT_TRUE(std::holds_alternative<ShowUsage>(ParseCaptureArguments({{"--help"}})));
+}
+
+TEST(CaptureRequest, RejectsWhatItCannotUseWithTheReason)
+{
+    const std::pair<std::vector<std::string_view>, std::string> cases[] = {
+        {{"--at", "nan", "--out", "a.png"}, "--at 'nan' is not a finite number"},
+        {{"--at", "12s", "--out", "a.png"}, "--at '12s' is not a finite number"},
+        {{"--at", "-1", "--out", "a.png"}, "--at -1 is before the demo's start at 0"},
+        {{"--at", "--out", "a.png"}, "--at needs a value"},
+        {{"--at", "1"}, "--at needs --out"},
+        {{"--when", "1", "--out", "a.png"}, "unknown option '--when'"},
+        {{"--out", "a.png"}, "give --at SECONDS, or --from, --to and --fps"},
+        {{"--at", "1", "--fps", "30", "--out", "a.png"}, "--at cannot be combined with --from, --to or --fps"},
+        {{"--from", "2", "--to", "1", "--fps", "30", "--out", "d"}, "--to comes before --from"},
+        {{"--from", "1", "--to", "2", "--fps", "0", "--out", "d"}, "--fps must be above 0"},
+        {{"--from", "0", "--to", "60", "--fps", "1e7", "--out", "d"}, "the sequence has more than 100000000 frames"},
+    };
+    for (const auto& [arguments, reason] : cases) EXPECT_EQ(ErrorOf(arguments), reason);
+}
+
+TEST(FrameSequence, RunsUpToAndIncludingTheLastTimeWithoutAddingUpErrors)
+{
+    const FrameSequence second{10.0, 11.0, 30.0, "d"};
+    EXPECT_EQ(second.FrameCount(), 31u);
+    EXPECT_EQ(second.FrameTime(0), 10.0);
+    EXPECT_DOUBLE_EQ(second.FrameTime(30), 11.0);
+    // (0.3 - 0.1) * 10 is just below 2 in binary; the frame at 0.3 still counts.
+    EXPECT_EQ((FrameSequence{0.1, 0.3, 10.0, "d"}.FrameCount()), 3u);
+    EXPECT_EQ((FrameSequence{5.0, 5.0, 24.0, "d"}.FrameCount()), 1u);
+    EXPECT_EQ((FrameSequence{0.0, 68.0, 60.0, "d"}.FrameTime(4080)), 68.0);
+}
+
+TEST(ProgressLine, ShowsFrameRateAndTimeLeft)
+{
+    EXPECT_EQ(ProgressLine(3, 10, 2.0), "frame 3 of 10, 1.50 frames/s, 5s left");
+    EXPECT_EQ(ProgressLine(1, 4115, 1.0), "frame 1 of 4115, 1.00 frames/s, 1h08m34s left");
+}
+
+FrameCapture& Capture()
+{
+    static FrameCapture capture;
+    return capture;
+}
+
+int BlueAt(const ScopedImage& image, std::size_t row, std::size_t column)
+{
+    return static_cast<const unsigned char*>(image.Get().data)[4 * (row * kRenderWidth + column) + 2];
+}
+
+// Black top rows from the start of the demo, sky-blue bottom rows from the tower.
+TEST(FrameCapture, ReadBackPutsTheTopRowFirst)
+{
+    ASSERT_TRUE(Capture().Render(0.0, {0, kRenderHeight - 2, kRenderWidth, 2}));
+    ASSERT_TRUE(Capture().Render(40.0, {0, 0, kRenderWidth, 2}));
+    const ScopedImage image = Capture().ReadBack();
+    EXPECT_EQ(BlueAt(image, 0, kRenderWidth / 2), 0);
+    EXPECT_GT(BlueAt(image, kRenderHeight - 1, kRenderWidth / 2), 100);
+}
+
+TEST(FrameCapture, ShowsFramesUntilRow800)
+{
+    double end = 800.0 / ROWS_PER_SECOND;
+    while (end * ROWS_PER_SECOND < 800.0) end = std::nextafter(end, 100.0);
+    EXPECT_TRUE(Capture().ShowsFrameAt(0.0));
+    EXPECT_TRUE(Capture().ShowsFrameAt(std::nextafter(end, 0.0)));
+    EXPECT_FALSE(Capture().ShowsFrameAt(end));
+    EXPECT_FALSE(Capture().Render(end + 10.0));
+}
+
+TEST(FrameCapture, AskingWhetherAFrameIsShownDrawsNothing)
+{
+    ASSERT_TRUE(Capture().Render(40.0, {0, 0, 1, 1}));
+    const int blue = BlueAt(Capture().ReadBack(), kRenderHeight - 1, 0);
+    ASSERT_GT(blue, 0);
+    Capture().ShowsFrameAt(0.0);  // all black, had it been drawn
+    EXPECT_EQ(BlueAt(Capture().ReadBack(), kRenderHeight - 1, 0), blue);
+}
+
+}  // namespace
