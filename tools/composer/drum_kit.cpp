@@ -41,7 +41,7 @@ void PlayKick(StereoBuffer& stem, const NoteEvent& hit)
     for (std::size_t i = 0; i < Frames(kLength, stem); ++i) {
         const double t = static_cast<double>(i) / rate;
         const double frequency = 47.0 + 105.0 * std::exp(-t / 0.032) + 260.0 * std::exp(-t / 0.0035);
-        const double body = std::sin(kTwoPi * phase) * HitEnvelope(t, 0.0006, 0.2, kLength);
+        const double body = std::sin(kTwoPi * phase) * HitEnvelope(t, 0.0006, 0.14, kLength);
         phase += frequency / rate;
         const double click = clickTone.Process(noise.Next()) * HitEnvelope(t, 0.0004, 0.0025, kLength);
         const double driven = std::tanh(1.8 * (body + 0.6 * click)) / std::tanh(1.8);

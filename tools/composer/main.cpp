@@ -5,12 +5,14 @@
 // OUT.ogg is the Ogg Vorbis stream that the build embeds in the demo; the WAV,
 // if asked for, holds the same master uncompressed, for listening. Each file
 // is written under a temporary name and renamed into place, so an interrupted
-// run never leaves a partial file behind.
+// run never leaves a partial file behind. One line on standard output sums up
+// what was written: length, loudness and peak of the master, size of the stream.
 #include <cstdio>
 #include <fstream>
 #include <iostream>
 #include <string>
 
+#include "loudness_meter.h"
 #include "soundtrack.h"
 
 namespace {
@@ -50,7 +52,11 @@ int main(int argc, char** argv)
     if (oggPath.empty()) return Usage();
 
     const StereoBuffer soundtrack = RenderSoundtrack();
-    if (!WriteAtomically(oggPath, EncodeSoundtrack(soundtrack))) return 1;
+    const std::string stream = EncodeSoundtrack(soundtrack);
+    if (!WriteAtomically(oggPath, stream)) return 1;
     if (!wavPath.empty() && !WriteAtomically(wavPath, EncodeWav(soundtrack))) return 1;
+    std::printf("quorl-composer: %s: %.3f s, %.1f LUFS, sample peak %.1f dBFS before encoding, %zu bytes\n",
+                oggPath.c_str(), static_cast<double>(soundtrack.Frames()) / soundtrack.sampleRate,
+                IntegratedLoudness(soundtrack), ToDecibels(SamplePeak(soundtrack)), stream.size());
     return 0;
 }

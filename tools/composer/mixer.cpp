@@ -29,10 +29,9 @@ struct ChannelStrip {
     double resonance;    // of the brightness filter
 };
 
-// clang-format off
 constexpr std::array kChannelStrips{
     //           part                   instrument          level  duck  reverb delay  low cut resonance
-    ChannelStrip{&Score::kick,          PlayKicks,          0.80f, 0.0f, 0.0f,  0.0f,    0.0, 0.7},
+    ChannelStrip{&Score::kick,          PlayKicks,          0.90f, 0.0f, 0.0f,  0.0f,    0.0, 0.7},
     ChannelStrip{&Score::snare,         PlaySnares,         0.90f, 0.0f, 0.22f, 0.0f,   90.0, 0.7},
     ChannelStrip{&Score::closedHat,     PlayClosedHats,     0.50f, 0.0f, 0.05f, 0.0f,    0.0, 0.7},
     ChannelStrip{&Score::openHat,       PlayOpenHats,       0.32f, 0.0f, 0.10f, 0.0f,    0.0, 0.7},
@@ -40,7 +39,7 @@ constexpr std::array kChannelStrips{
     ChannelStrip{&Score::riser,         PlayRisers,         0.16f, 0.0f, 0.30f, 0.0f,    0.0, 0.7},
     ChannelStrip{&Score::reverseCymbal, PlayReverseCymbals, 0.22f, 0.0f, 0.20f, 0.0f,    0.0, 0.7},
     ChannelStrip{&Score::impact,        PlayImpacts,        0.40f, 0.0f, 0.12f, 0.0f,    0.0, 0.7},
-    ChannelStrip{&Score::subBass,       PlaySubBass,        0.37f, 0.85f, 0.0f, 0.0f,    0.0, 0.7},
+    ChannelStrip{&Score::subBass,       PlaySubBass,        0.33f, 0.92f, 0.0f, 0.0f,    0.0, 0.7},
     ChannelStrip{&Score::reeseBass,     PlayReeseBass,      0.18f, 0.6f, 0.0f,  0.0f,  110.0, 1.3},
     ChannelStrip{&Score::pad,           PlayPad,            0.063f, 0.5f, 0.35f, 0.0f,  160.0, 0.8},
     ChannelStrip{&Score::stabs,         PlayPlucks,         0.20f, 0.4f, 0.30f, 0.20f, 160.0, 0.8},
@@ -48,7 +47,6 @@ constexpr std::array kChannelStrips{
     ChannelStrip{&Score::keys,          PlayKeys,           0.14f, 0.2f, 0.40f, 0.20f,  120.0, 0.7},
     ChannelStrip{&Score::lead,          PlayLead,           0.20f, 0.25f, 0.25f, 0.30f, 150.0, 0.7},
 };
-// clang-format on
 
 constexpr float kReverbReturn = 0.9f;
 constexpr float kEchoReturn = 0.5f;

@@ -38,11 +38,13 @@ void DrainPackets(vorbis_dsp_state& dsp, vorbis_block& block, ogg_stream_state& 
 
 std::string EncodeOggVorbis(const StereoBuffer& audio, float quality)
 {
+    if (!(quality >= -0.1f && quality <= 1.0f))
+        throw std::invalid_argument("Vorbis quality runs from -0.1 to 1.0");
     vorbis_info info;
     vorbis_info_init(&info);
     if (vorbis_encode_init_vbr(&info, 2, audio.sampleRate, quality) != 0) {
         vorbis_info_clear(&info);
-        throw std::runtime_error("the Vorbis encoder rejects this sample rate or quality");
+        throw std::runtime_error("the Vorbis encoder cannot encode at this sample rate");
     }
     vorbis_comment comment;
     vorbis_comment_init(&comment);

@@ -48,5 +48,6 @@ private:
     PhaseAccumulator accumulator;
 };
 
-// The saw without its correction: the aliasing reference for tests.
+// The saw's waveform before its jumps are corrected: what a naive oscillator
+// would play, aliases and all.
 float NaiveSaw(double phase);

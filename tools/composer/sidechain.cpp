@@ -9,7 +9,7 @@ namespace {
 
 constexpr double kAttackSeconds = 0.005;
 constexpr double kHoldSeconds = 0.02;
-constexpr double kReleaseSeconds = 0.085;
+constexpr double kReleaseSeconds = 0.1;
 constexpr double kLengthSeconds = 0.6;
 
 double DuckingShape(double t)

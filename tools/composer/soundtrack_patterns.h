@@ -49,10 +49,10 @@ inline constexpr DrumPattern kHalfTimeBusy{
     .closedHat = "x.o. x.x. x.o. x.xo",
     .openHat   = "",
 };
-// Rolls into the cut at row 192.
+// Rolls toward the cut at row 192 and stops short of it.
 inline constexpr DrumPattern kHalfTimeFill{
     .kick      = "X... .... ..x. ....",
-    .snare     = ".... ..o. X.o. oxxX",
+    .snare     = ".... ..o. X.oo xX..",
     .closedHat = "x.o. x.x. x... ....",
     .openHat   = "",
 };
