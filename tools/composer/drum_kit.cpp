@@ -1,5 +1,6 @@
 #include "drum_kit.h"
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 

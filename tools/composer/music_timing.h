@@ -10,7 +10,8 @@
 inline constexpr int kSampleRate = 48000;
 inline constexpr double kRowsPerSecond = 35.0 / 3.0;
 inline constexpr int kRowsPerBeat = 4;
-inline constexpr int kRowsPerBar = 16;
+inline constexpr int kBeatsPerBar = 4;
+inline constexpr int kRowsPerBar = kBeatsPerBar * kRowsPerBeat;
 // The picture ends at row 800; the last echoes have died away by row 832.
 inline constexpr int kPieceRows = 832;
 

@@ -24,7 +24,7 @@ std::vector<std::string_view> SplitTokens(std::string_view text)
         }
         const std::size_t end = std::min(text.find_first_of(kSeparators, position), text.size());
         if (end > position) tokens.push_back(text.substr(position, end - position));
-        position = std::max(end, position + (end == position ? 1 : 0));
+        position = end > position ? end : position + 1;
     }
     return tokens;
 }

@@ -69,9 +69,15 @@ void PlayBothBasses(Score& score, int firstBar, std::string_view line)
     PlayLine(score.reeseBass, firstBar, line, 12);
 }
 
-void Hit(Part& part, int row, float velocity, int lengthRows = 1)
+void Hit(Part& part, int row, float velocity)
 {
-    part.notes.push_back({row, lengthRows, 0, velocity});
+    part.notes.push_back({row, 1, 0, velocity});
+}
+
+// A riser or reversed cymbal that builds from the first row up to the end row.
+void Swell(Part& part, int firstRow, int endRow, float velocity)
+{
+    part.notes.push_back({firstRow, endRow - firstRow, 0, velocity});
 }
 
 // A crash and an impact, where the picture cuts.
@@ -100,7 +106,7 @@ void WriteIntro(Score& score)
     PlayLine(score.keys, 0, kIntroKeys, 0, 0.7f);
     Append(score.arpeggio.notes, Arpeggiate(score.progression, kArpeggioEighths, 32, 128));
     PlayDrums(score, 4, {&kShimmer, &kShimmer, &kShimmer, &kShimmer});
-    score.riser.notes.push_back({96, 32, 0, 0.5f});
+    Swell(score.riser, 96, 128, 0.5f);
 }
 
 // Rows 128–192: the seagull takes off; the groove builds into the cut.
@@ -112,7 +118,7 @@ void WriteFlight(Score& score)
     PlayLine(score.keys, 8, kThemeA, -12, 0.6f, 4);
     PlayLine(score.subBass, 8, kFlightBass);
     PlayDrums(score, 8, {&kHalfTime, &kHalfTime, &kHalfTimeBusy, &kHalfTimeFill});
-    score.reverseCymbal.notes.push_back({176, 16, 0, 1.0f});
+    Swell(score.reverseCymbal, 176, 192, 1.0f);
 }
 
 // Rows 192–256: the camera cuts; new harmony, double time, building to the drop.
@@ -122,7 +128,7 @@ void WriteCut(Score& score)
     Append(score.stabs.notes, StrikeChords(score.progression, kStabRhythm, 2, 192, 248));
     PlayBothBasses(score, 12, kCutBass);
     PlayDrums(score, 12, {&kTwoStep, &kTwoStepGhosts, &kTwoStepTurn, &kRollIntoDrop});
-    score.riser.notes.push_back({224, 32, 0, 1.0f});
+    Swell(score.riser, 224, 256, 1.0f);
 }
 
 // Rows 256–384: the drop, as the flock appears.
@@ -136,7 +142,7 @@ void WriteDrop(Score& score)
     PlayBothBasses(score, 16, kDropBass);
     PlayDrums(score, 16, {&kTwoStep, &kTwoStepGhosts, &kTwoStep, &kTwoStepTurn, &kTwoStep, &kTwoStepGhosts,
                           &kTwoStepTurn, &kFill});
-    score.reverseCymbal.notes.push_back({368, 16, 0, 0.9f});
+    Swell(score.reverseCymbal, 368, 384, 0.9f);
 }
 
 // Rows 384–512: the tower climb, rising into the last drop.
@@ -149,7 +155,7 @@ void WriteClimb(Score& score)
     Append(score.arpeggio.notes, Arpeggiate(score.progression, kArpeggioRolling, 448, 512));
     PlayLine(score.subBass, 30, kBuildBass);
     PlayDrums(score, 28, {&kPulse, &kPulse, &kRollEighths, &kRollSixteenths});
-    score.riser.notes.push_back({448, 64, 0, 1.0f});
+    Swell(score.riser, 448, 512, 1.0f);
 }
 
 // Rows 512–768: the final stream at full energy.
@@ -167,8 +173,8 @@ void WriteFinalStream(Score& score)
         PlayDrums(score, bar, {&kTwoStepDriving, &kTwoStepGhosts, &kTwoStepDriving, &kTwoStepTurn,
                                &kTwoStepDriving, &kTwoStepGhosts, &kTwoStepTurn, &kFill});
     }
-    score.reverseCymbal.notes.push_back({624, 16, 0, 0.7f});
-    score.reverseCymbal.notes.push_back({752, 16, 0, 0.8f});
+    Swell(score.reverseCymbal, 624, 640, 0.7f);
+    Swell(score.reverseCymbal, 752, 768, 0.8f);
 }
 
 // Rows 768–832: a last hit, then everything fades with the picture.
