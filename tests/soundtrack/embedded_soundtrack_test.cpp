@@ -4,6 +4,7 @@
 // byte for byte.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 
@@ -24,8 +25,10 @@ double SectionLoudness(int firstRow, int endRow)
     const std::size_t first = RowToFrame(firstRow);
     const std::size_t end = std::min(RowToFrame(endRow), Audio().Frames());
     StereoBuffer section(end - first, Audio().sampleRate);
-    std::copy(Audio().left.begin() + static_cast<std::ptrdiff_t>(first), Audio().left.begin() + static_cast<std::ptrdiff_t>(end), section.left.begin());
-    std::copy(Audio().right.begin() + static_cast<std::ptrdiff_t>(first), Audio().right.begin() + static_cast<std::ptrdiff_t>(end), section.right.begin());
+    for (std::size_t i = first; i < end; ++i) {
+        section.left[i - first] = Audio().left[i];
+        section.right[i - first] = Audio().right[i];
+    }
     return IntegratedLoudness(section);
 }
 

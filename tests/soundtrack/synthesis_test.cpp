@@ -135,12 +135,6 @@ TEST(NoteEnvelope, EndsAtExactlyZeroWithoutAJump)
     }
 }
 
-TEST(NoteEnvelope, ReleaseLastsSevenTimeConstantsAfterTheGate)
-{
-    Envelope envelope(kShape, 0.2, kRate);
-    EXPECT_NEAR(static_cast<double>(envelope.LengthFrames()), (0.2 + 7 * 0.05) * kRate, 2.0);
-}
-
 double GainThrough(double cutoff, bool lowPass, double frequency)
 {
     StateVariableFilter filter(cutoff, 0.7071, kRate);
@@ -176,17 +170,6 @@ TEST(Filters, OnePoleFiltersSplitAtTheirCutoff)
     }
     EXPECT_NEAR(ToDecibels(ToneAmplitude(lows, 500.0, kRate)), -3.0, 0.3);
     EXPECT_NEAR(ToDecibels(ToneAmplitude(highs, 500.0, kRate)), -3.0, 0.3);
-}
-
-TEST(Filters, BiquadFollowsItsDifferenceEquation)
-{
-    Biquad biquad(0.5, 0.25, 0.125, -0.5, 0.25);
-    const double y0 = biquad.Process(1.0);
-    const double y1 = biquad.Process(0.0);
-    const double y2 = biquad.Process(0.0);
-    EXPECT_DOUBLE_EQ(y0, 0.5);
-    EXPECT_DOUBLE_EQ(y1, 0.25 + 0.5 * y0);
-    EXPECT_DOUBLE_EQ(y2, 0.125 + 0.5 * y1 - 0.25 * y0);
 }
 
 }  // namespace
