@@ -9,12 +9,6 @@
 
 namespace {
 
-CityShaderHarness& Harness()
-{
-    static CityShaderHarness harness;
-    return harness;
-}
-
 constexpr FragmentPosition kOffCentre{1400.5, 300.5};
 constexpr FragmentPosition kMirrored{1920 - kOffCentre.x, 1080 - kOffCentre.y};
 
@@ -34,7 +28,7 @@ TEST(CameraRotation, EachAngleTurnsTheViewTheWayTheReferenceDoes)
     for (const Vec3 angles : rotations) {
         const CityUniforms uniforms{10.0f, 0.0f, kCrossing, angles, MarkerSeenAt(kOffCentre, kCrossing, angles)};
         const std::vector<Pixel> pixels = {PixelAt(kOffCentre), PixelAt(kMirrored)};
-        const std::vector<Rgba> colours = Harness().Sample(uniforms, pixels);
+        const std::vector<Rgba> colours = FullFrameHarness().Sample(uniforms, pixels);
         EXPECT_TRUE(LooksLikeSeagull(colours[0])) << "angles " << angles.x << " " << angles.y << " " << angles.z;
         EXPECT_FALSE(LooksLikeSeagull(colours[1])) << "angles " << angles.x << " " << angles.y << " " << angles.z;
     }
@@ -45,7 +39,7 @@ TEST(RotationOverride, TrackedAnglesStopMatteringAtRow512NotAFrameEarlier)
     const float start = FirstTimeAtRow(512.0f);
     const std::vector<Pixel> pixels = {PixelAt(kCentre), {300, 200}, {1700, 900}, {1000, 100}};
     const auto sample = [&](float time, Vec3 angles) {
-        return Harness().Sample({time, 0.0f, {0, 3, -10}, angles, {0, 0, 0}}, pixels);
+        return FullFrameHarness().Sample({time, 0.0f, {0, 3, -10}, angles, {0, 0, 0}}, pixels);
     };
     const auto same = [](const std::vector<Rgba>& a, const std::vector<Rgba>& b) {
         for (std::size_t i = 0; i < a.size(); ++i) {
@@ -67,7 +61,7 @@ TEST(RotationOverride, SpinsAllThreeAnglesBy180TimesSineOfTimeOver8)
     const Vec3 seagull{0, -25, -25};
     const Vec3 camera = seagull - RayDirection(kOffCentre, spin) * 12.0;
     const std::vector<Pixel> pixels = {PixelAt(kOffCentre)};
-    EXPECT_TRUE(LooksLikeSeagull(Harness().Sample({time, 0.0f, camera, {0, 0, 0}, {0, 0, 0}}, pixels)[0]));
+    EXPECT_TRUE(LooksLikeSeagull(FullFrameHarness().Sample({time, 0.0f, camera, {0, 0, 0}, {0, 0, 0}}, pixels)[0]));
 }
 
 }  // namespace

@@ -73,12 +73,6 @@ TEST(ProgressLine, ShowsFrameRateAndTimeLeft)
     EXPECT_EQ(ProgressLine(1, 4115, 1.0), "frame 1 of 4115, 1.00 frames/s, 1h08m34s left");
 }
 
-FrameCapture& Capture()
-{
-    static FrameCapture capture;
-    return capture;
-}
-
 int BlueAt(const ScopedImage& image, std::size_t row, std::size_t column)
 {
     return static_cast<const unsigned char*>(image.Get().data)[4 * (row * kRenderWidth + column) + 2];
@@ -87,9 +81,9 @@ int BlueAt(const ScopedImage& image, std::size_t row, std::size_t column)
 // Black top rows from the start of the demo, sky-blue bottom rows from the tower.
 TEST(FrameCapture, ReadBackPutsTheTopRowFirst)
 {
-    ASSERT_TRUE(Capture().Render(0.0, {0, kRenderHeight - 2, kRenderWidth, 2}));
-    ASSERT_TRUE(Capture().Render(40.0, {0, 0, kRenderWidth, 2}));
-    const ScopedImage image = Capture().ReadBack();
+    ASSERT_TRUE(DemoFrames().Render(0.0, {0, kRenderHeight - 2, kRenderWidth, 2}));
+    ASSERT_TRUE(DemoFrames().Render(40.0, {0, 0, kRenderWidth, 2}));
+    const ScopedImage image = DemoFrames().ReadBack();
     EXPECT_EQ(BlueAt(image, 0, kRenderWidth / 2), 0);
     EXPECT_GT(BlueAt(image, kRenderHeight - 1, kRenderWidth / 2), 100);
 }
@@ -98,19 +92,19 @@ TEST(FrameCapture, ShowsFramesUntilRow800)
 {
     double end = 800.0 / ROWS_PER_SECOND;
     while (end * ROWS_PER_SECOND < 800.0) end = std::nextafter(end, 100.0);
-    EXPECT_TRUE(Capture().ShowsFrameAt(0.0));
-    EXPECT_TRUE(Capture().ShowsFrameAt(std::nextafter(end, 0.0)));
-    EXPECT_FALSE(Capture().ShowsFrameAt(end));
-    EXPECT_FALSE(Capture().Render(end + 10.0));
+    EXPECT_TRUE(DemoFrames().ShowsFrameAt(0.0));
+    EXPECT_TRUE(DemoFrames().ShowsFrameAt(std::nextafter(end, 0.0)));
+    EXPECT_FALSE(DemoFrames().ShowsFrameAt(end));
+    EXPECT_FALSE(DemoFrames().Render(end + 10.0));
 }
 
 TEST(FrameCapture, AskingWhetherAFrameIsShownDrawsNothing)
 {
-    ASSERT_TRUE(Capture().Render(40.0, {0, 0, 1, 1}));
-    const int blue = BlueAt(Capture().ReadBack(), kRenderHeight - 1, 0);
+    ASSERT_TRUE(DemoFrames().Render(40.0, {0, 0, 1, 1}));
+    const int blue = BlueAt(DemoFrames().ReadBack(), kRenderHeight - 1, 0);
     ASSERT_GT(blue, 0);
-    Capture().ShowsFrameAt(0.0);  // all black, had it been drawn
-    EXPECT_EQ(BlueAt(Capture().ReadBack(), kRenderHeight - 1, 0), blue);
+    DemoFrames().ShowsFrameAt(0.0);  // all black, had it been drawn
+    EXPECT_EQ(BlueAt(DemoFrames().ReadBack(), kRenderHeight - 1, 0), blue);
 }
 
 }  // namespace

@@ -93,6 +93,24 @@ std::vector<Rgba> CityShaderHarness::SampleAll(const CityUniforms& uniforms)
     return PixelsOf(image.Get(), pixels);
 }
 
+CityShaderHarness& FullFrameHarness()
+{
+    static CityShaderHarness harness;
+    return harness;
+}
+
+CityShaderHarness& SmallFrameHarness()
+{
+    static CityShaderHarness harness(96, 54);
+    return harness;
+}
+
+FrameCapture& DemoFrames()
+{
+    static FrameCapture capture;
+    return capture;
+}
+
 std::vector<Rgba> SampleDemoFrame(FrameCapture& capture, double seconds, std::span<const Pixel> pixels)
 {
     for (const Pixel pixel : pixels) capture.Render(seconds, {pixel.x, pixel.y, 1, 1});

@@ -6,7 +6,6 @@
 
 #include <raylib.h>
 
-#include <optional>
 #include <span>
 #include <vector>
 
@@ -59,6 +58,12 @@ private:
     int height;
 };
 
+// One of each for the whole test program: llvmpipe takes a while to compile
+// the shader.
+CityShaderHarness& FullFrameHarness();
+CityShaderHarness& SmallFrameHarness();  // 96x54
+FrameCapture& DemoFrames();
+
 // The demo's frame at a clock reading, at the given pixels.
 std::vector<Rgba> SampleDemoFrame(FrameCapture& capture, double seconds, std::span<const Pixel> pixels);
 
@@ -68,5 +73,6 @@ CityUniforms TrackedUniforms(double seconds);
 // Seagull parts are grey, white or orange, never blue like the city, the fog
 // and the sky.
 bool LooksLikeSeagull(Rgba colour);
+// The sky colour as the vignette leaves it at a pixel of a 1920x1080 target.
 bool LooksLikeSky(Rgba colour, Pixel pixel);
 bool IsNear(Rgba colour, Rgb8 expected, int tolerance = 2);

@@ -9,12 +9,6 @@
 
 namespace {
 
-FrameCapture& Capture()
-{
-    static FrameCapture capture;
-    return capture;
-}
-
 // The camera angles the shader uses at a time: the tracks', or its own spin.
 Vec3 ShaderAngles(const CityUniforms& uniforms)
 {
@@ -32,7 +26,7 @@ Pixel PixelShowingAt(double seconds, Vec3 point)
 TEST(DemoFrame, StartsOpaqueBlack)
 {
     const std::vector<Pixel> pixels = {{0, 0}, {960, 540}, {1919, 1079}, {300, 800}};
-    for (const Rgba colour : SampleDemoFrame(Capture(), 0.0, pixels)) {
+    for (const Rgba colour : SampleDemoFrame(DemoFrames(), 0.0, pixels)) {
         EXPECT_TRUE(colour.r == 0 && colour.g == 0 && colour.b == 0 && colour.a == 255);
     }
 }
@@ -42,7 +36,7 @@ TEST(DemoFrame, SeagullFliesWhereTheTracksPutIt)
 {
     for (const double seconds : {12.5, 15.0, 19.0}) {
         const std::vector<Pixel> pixels = {PixelShowingAt(seconds, TrackedUniforms(seconds).seagullPosition)};
-        EXPECT_TRUE(LooksLikeSeagull(SampleDemoFrame(Capture(), seconds, pixels)[0])) << seconds << " s";
+        EXPECT_TRUE(LooksLikeSeagull(SampleDemoFrame(DemoFrames(), seconds, pixels)[0])) << seconds << " s";
     }
 }
 
@@ -55,7 +49,7 @@ TEST(DemoFrame, FlockOfThreeFliesWhereTheTracksPutItFromRow256)
     for (const Vec3 bird : {Vec3{-10, 0, -3}, Vec3{0, 0, 0}, Vec3{10, 0, -3}}) {
         pixels.push_back(PixelShowingAt(seconds, lead + bird));
     }
-    for (const Rgba colour : SampleDemoFrame(Capture(), seconds, pixels)) EXPECT_TRUE(LooksLikeSeagull(colour));
+    for (const Rgba colour : SampleDemoFrame(DemoFrames(), seconds, pixels)) EXPECT_TRUE(LooksLikeSeagull(colour));
 }
 
 // At 47.5 s a seagull of the stream passes (0, 25, 175), above the camera's
@@ -66,9 +60,9 @@ TEST(DemoFrame, StreamSeagullsFlyAlongPlusZ)
     const double second = first + 0.02;
     const Vec3 seagull{0, 25, 175};
     const Vec3 moved = seagull + Vec3{0, 0, 10};
-    EXPECT_TRUE(LooksLikeSeagull(SampleDemoFrame(Capture(), first, {{PixelShowingAt(first, seagull)}})[0]));
+    EXPECT_TRUE(LooksLikeSeagull(SampleDemoFrame(DemoFrames(), first, {{PixelShowingAt(first, seagull)}})[0]));
     const std::vector<Rgba> later =
-        SampleDemoFrame(Capture(), second, {{PixelShowingAt(second, moved), PixelShowingAt(second, seagull)}});
+        SampleDemoFrame(DemoFrames(), second, {{PixelShowingAt(second, moved), PixelShowingAt(second, seagull)}});
     EXPECT_TRUE(LooksLikeSeagull(later[0]));
     EXPECT_FALSE(LooksLikeSeagull(later[1]));
 }

@@ -21,23 +21,11 @@ const CityUniforms kSections[] = {
 // Tower section, 40 units out on +x and looking further out: every ray escapes.
 const CityUniforms kLookingAwayFromTheTower{36.0f, 0.0f, {40, 0, 0}, {0, 90, 0}, {0, 0, 0}};
 
-CityShaderHarness& SmallFrame()
-{
-    static CityShaderHarness harness(96, 54);
-    return harness;
-}
-
-CityShaderHarness& FullFrame()
-{
-    static CityShaderHarness harness;
-    return harness;
-}
-
 TEST(FadeToBlack, FullFadeLeavesEveryPixelOpaqueBlackInEverySection)
 {
     for (CityUniforms uniforms : kSections) {
         uniforms.fadeToBlack = 1.0f;
-        for (const Rgba colour : SmallFrame().SampleAll(uniforms)) {
+        for (const Rgba colour : SmallFrameHarness().SampleAll(uniforms)) {
             ASSERT_TRUE(colour.r == 0 && colour.g == 0 && colour.b == 0 && colour.a == 255)
                 << "at time " << uniforms.time << ": " << colour.r << " " << colour.g << " " << colour.b << " "
                 << colour.a;
@@ -49,9 +37,9 @@ TEST(FadeToBlack, FullFadeLeavesEveryPixelOpaqueBlackInEverySection)
 TEST(FadeToBlack, HalfFadeHalvesTheColourAfterGamma)
 {
     for (CityUniforms uniforms : kSections) {
-        const std::vector<Rgba> clear = SmallFrame().SampleAll(uniforms);
+        const std::vector<Rgba> clear = SmallFrameHarness().SampleAll(uniforms);
         uniforms.fadeToBlack = 0.5f;
-        const std::vector<Rgba> half = SmallFrame().SampleAll(uniforms);
+        const std::vector<Rgba> half = SmallFrameHarness().SampleAll(uniforms);
         int bright = 0;
         for (std::size_t i = 0; i < clear.size(); ++i) {
             ASSERT_TRUE(IsNear(half[i], {clear[i].r / 2, clear[i].g / 2, clear[i].b / 2}, 1))
@@ -69,7 +57,7 @@ TEST(SkyAndVignette, EscapedRaysShowTheSkyAfterVignetteAndGamma)
 {
     const std::vector<Pixel> pixels = {{960, 540}, {1300, 540}, {960, 899}, {1200, 700}, {0, 540},
                                        {1919, 540}, {960, 0},    {0, 0},     {1919, 1079}, {1500, 900}};
-    const std::vector<Rgba> colours = FullFrame().Sample(kLookingAwayFromTheTower, pixels);
+    const std::vector<Rgba> colours = FullFrameHarness().Sample(kLookingAwayFromTheTower, pixels);
     for (std::size_t i = 0; i < pixels.size(); ++i) {
         const FragmentPosition at{pixels[i].x + 0.5, pixels[i].y + 0.5};
         EXPECT_TRUE(IsNear(colours[i], Finish(kSkyColour * Vignette(at)), 1))
@@ -89,7 +77,7 @@ TEST(Marcher, RayStartingInsideABuildingShowsTheSky)
     for (const float time : {10.0f, 25.0f, 50.0f}) {
         const CityUniforms insideTheCore{time, 0.0f, {-25, 0, 0}, {0, 30, 0}, {0, 0, 100}};
         const std::vector<Pixel> pixels = {PixelAt(kCentre), {0, 0}, {1700, 200}};
-        const std::vector<Rgba> colours = FullFrame().Sample(insideTheCore, pixels);
+        const std::vector<Rgba> colours = FullFrameHarness().Sample(insideTheCore, pixels);
         for (std::size_t i = 0; i < pixels.size(); ++i) {
             EXPECT_TRUE(LooksLikeSky(colours[i], pixels[i])) << "time " << time << ", pixel " << i;
         }
@@ -102,7 +90,7 @@ TEST(Marcher, RayThatNeverHitsNorEscapesIsFoggedLikeAFarBuilding)
 {
     const CityUniforms downTheStreet{10.0f, 0.0f, {0, 0, 0}, {0, 0, 0}, {-25, 0, 500}};
     const Pixel centre = PixelAt(kCentre);
-    const Rgba colour = FullFrame().Sample(downTheStreet, {&centre, 1})[0];
+    const Rgba colour = FullFrameHarness().Sample(downTheStreet, {&centre, 1})[0];
     EXPECT_TRUE(IsNear(colour, Finish(kFogColour), 1)) << colour.r << " " << colour.g << " " << colour.b;
 }
 

@@ -21,12 +21,6 @@ float TimeAtBeat(double beat)
     return static_cast<float>(beat * 60.0 / 175.0);
 }
 
-CityShaderHarness& Harness()
-{
-    static CityShaderHarness harness;
-    return harness;
-}
-
 struct Part {
     const char* name;
     Vec3 top;  // a point on the part's upward face, in the bird's frame
@@ -55,12 +49,13 @@ TEST(SeagullModel, EveryPartShowsItsMaterialFromAbove)
     const Vec3 camera = kSeagull + Vec3{0, 10, 0};
     std::vector<Pixel> pixels;
     for (const Part& part : parts) pixels.push_back(PixelShowing(camera, kLookingDown, kSeagull + part.top));
-    const std::vector<Rgba> colours = Harness().Sample({TimeAtBeat(24), 0.0f, camera, kLookingDown, kSeagull}, pixels);
+    const std::vector<Rgba> colours =
+        FullFrameHarness().Sample({TimeAtBeat(24), 0.0f, camera, kLookingDown, kSeagull}, pixels);
     for (std::size_t i = 0; i < std::size(parts); ++i) {
         const Rgb8 expected = ExpectedFromAbove(camera, kSeagull + parts[i].top, parts[i].base);
-        EXPECT_TRUE(IsNear(colours[i], expected)) << parts[i].name << ": " << colours[i].r << " " << colours[i].g
-                                                  << " " << colours[i].b << " instead of " << expected.r << " "
-                                                  << expected.g << " " << expected.b;
+        EXPECT_TRUE(IsNear(colours[i], expected))
+            << parts[i].name << ": " << colours[i].r << " " << colours[i].g << " " << colours[i].b << " instead of "
+            << expected.r << " " << expected.g << " " << expected.b;
     }
 }
 
@@ -70,7 +65,8 @@ TEST(SeagullModel, HasOneBeakOnTheMiddleLineNotAPair)
     const Vec3 camera = kSeagull + Vec3{0, 10, 0};
     const std::vector<Pixel> pixels = {PixelShowing(camera, kLookingDown, kSeagull + Vec3{-0.2, 0, 1.35}),
                                        PixelShowing(camera, kLookingDown, kSeagull + Vec3{0.2, 0, 1.35})};
-    for (const Rgba colour : Harness().Sample({TimeAtBeat(24), 0.0f, camera, kLookingDown, kSeagull}, pixels)) {
+    const CityUniforms fromAbove{TimeAtBeat(24), 0.0f, camera, kLookingDown, kSeagull};
+    for (const Rgba colour : FullFrameHarness().Sample(fromAbove, pixels)) {
         EXPECT_LT(colour.r, colour.b) << "orange beside the middle line: " << colour.r << " " << colour.g;
     }
 }
@@ -87,7 +83,7 @@ TEST(SeagullModel, EyesAreBlackOnBothSidesOfTheHead)
             const Vec3 camera = eye - RayDirection(kCentre, lookingAtTheEye) * distance;
             const Pixel centre = PixelAt(kCentre);
             const Rgba colour =
-                Harness().Sample({TimeAtBeat(24), 0.0f, camera, lookingAtTheEye, kSeagull}, {&centre, 1})[0];
+                FullFrameHarness().Sample({TimeAtBeat(24), 0.0f, camera, lookingAtTheEye, kSeagull}, {&centre, 1})[0];
             const Rgb8 expected = Finish(ShadedSurface({0, 0, 0}, kUp, distance - 0.05));
             EXPECT_TRUE(IsNear(colour, expected, 1)) << "side " << side << " from " << distance << ": " << colour.r
                                                      << " " << colour.g << " " << colour.b;
@@ -99,8 +95,7 @@ TEST(SeagullModel, EyesAreBlackOnBothSidesOfTheHead)
 }
 
 // Seen edge-on from behind: level wings cover the line through the body at
-// their tips; raised or lowered ones leave it, the outer wings hanging where
-// the inner ones carry them.
+// their tips; raised or lowered ones leave it.
 TEST(SeagullWings, LieLevelOnEveryWholeBeatOnly)
 {
     const Vec3 camera = kSeagull - Vec3{0, 0, 20};
@@ -110,12 +105,18 @@ TEST(SeagullWings, LieLevelOnEveryWholeBeatOnly)
     const std::vector<Pixel> aboveTips = {pixel({-3.6, 0.5, 0}), pixel({3.6, 0.5, 0})};
     for (const double beat : {24.0, 41.0, 57.0}) {
         const CityUniforms uniforms{TimeAtBeat(beat), 0.0f, camera, straightOn, kSeagull};
-        for (const Rgba colour : Harness().Sample(uniforms, tipsLevel)) EXPECT_TRUE(LooksLikeSeagull(colour)) << beat;
-        for (const Rgba colour : Harness().Sample(uniforms, aboveTips)) EXPECT_FALSE(LooksLikeSeagull(colour)) << beat;
+        for (const Rgba colour : FullFrameHarness().Sample(uniforms, tipsLevel)) {
+            EXPECT_TRUE(LooksLikeSeagull(colour)) << beat;
+        }
+        for (const Rgba colour : FullFrameHarness().Sample(uniforms, aboveTips)) {
+            EXPECT_FALSE(LooksLikeSeagull(colour)) << beat;
+        }
     }
     for (const double beat : {24.5, 25.5}) {
         const CityUniforms uniforms{TimeAtBeat(beat), 0.0f, camera, straightOn, kSeagull};
-        for (const Rgba colour : Harness().Sample(uniforms, tipsLevel)) EXPECT_FALSE(LooksLikeSeagull(colour)) << beat;
+        for (const Rgba colour : FullFrameHarness().Sample(uniforms, tipsLevel)) {
+            EXPECT_FALSE(LooksLikeSeagull(colour)) << beat;
+        }
     }
 }
 
@@ -132,7 +133,9 @@ TEST(SeagullWings, OuterWingsRideOnTheInnerOnesLiftedByTheWingAngle)
         const std::vector<Pixel> pixels = {PixelShowing(camera, straightOn, kSeagull + Vec3{-out, up, 0}),
                                            PixelShowing(camera, straightOn, kSeagull + Vec3{out, up, 0})};
         const CityUniforms uniforms{TimeAtBeat(beat), 0.0f, camera, straightOn, kSeagull};
-        for (const Rgba colour : Harness().Sample(uniforms, pixels)) EXPECT_TRUE(LooksLikeSeagull(colour)) << beat;
+        for (const Rgba colour : FullFrameHarness().Sample(uniforms, pixels)) {
+            EXPECT_TRUE(LooksLikeSeagull(colour)) << beat;
+        }
     }
 }
 
@@ -148,7 +151,7 @@ TEST(Flock, DriftsBackAndBanksOnItsSlowBeat)
         const Vec3 bird{-10.0 * i * std::cos(bank), -10.0 * i * std::sin(bank), -3.0 * std::abs(i) - 8.0};
         pixels.push_back(PixelShowing(camera, straightOn, kSeagull + bird));
     }
-    for (const Rgba colour : Harness().Sample({TimeAtBeat(72), 0.0f, camera, straightOn, kSeagull}, pixels)) {
+    for (const Rgba colour : FullFrameHarness().Sample({TimeAtBeat(72), 0.0f, camera, straightOn, kSeagull}, pixels)) {
         EXPECT_TRUE(LooksLikeSeagull(colour));
     }
 }

@@ -11,17 +11,11 @@
 
 namespace {
 
-CityShaderHarness& Harness()
-{
-    static CityShaderHarness harness;
-    return harness;
-}
-
 constexpr float kFrame = 1.0f / 60.0f;
 
 std::vector<Rgba> SampleAt(float time, Vec3 camera, Vec3 angles, Vec3 seagull, const std::vector<Pixel>& pixels)
 {
-    return Harness().Sample({time, 0.0f, camera, angles, seagull}, pixels);
+    return FullFrameHarness().Sample({time, 0.0f, camera, angles, seagull}, pixels);
 }
 
 // At row 256 the flock is at rest: birds at (-10, 0, -3), (0, 0, 0) and (10, 0, -3).
@@ -64,13 +58,12 @@ TEST(SectionCut, TowerHoldsFromRow384ToRow512ExactlyAndOnlyThen)
 
 TEST(SectionContent, SeagullPositionMovesOnlyTheCitySectionBirds)
 {
-    CityShaderHarness small(96, 54);
     for (const CityUniforms& uniforms : {CityUniforms{40.0f, 0.0f, {12, 40, -5.5}, {-71, 0, 40}, {0, 0, 0}},
                                         CityUniforms{47.5f, 0.0f, {0, 0, 164.7}, {0, 0, 0}, {0, 0, 0}}}) {
         CityUniforms moved = uniforms;
         moved.seagullPosition = {12, 40, 30};
-        const std::vector<Rgba> still = small.SampleAll(uniforms);
-        const std::vector<Rgba> after = small.SampleAll(moved);
+        const std::vector<Rgba> still = SmallFrameHarness().SampleAll(uniforms);
+        const std::vector<Rgba> after = SmallFrameHarness().SampleAll(moved);
         for (std::size_t i = 0; i < still.size(); ++i) {
             ASSERT_TRUE(IsNear(after[i], {still[i].r, still[i].g, still[i].b}, 0)) << "time " << uniforms.time;
         }
