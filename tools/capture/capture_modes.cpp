@@ -1,17 +1,19 @@
 #include "capture_modes.h"
 
-#include <unistd.h>
-
-#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <system_error>
+#include <utility>
 
-#include "pending_file.h"
+#include "embedded_assets.h"
+#include "encoder_process.h"
 #include "progress_line.h"
+#include "stop_signals.h"
+#include "video_encoding.h"
 
 namespace {
 
@@ -66,13 +68,46 @@ void CaptureFrameSequence(FrameCapture& capture, const FrameSequence& request)
     std::filesystem::create_directories(request.outputDirectory, error);
     if (error) throw std::runtime_error("cannot create " + request.outputDirectory + ": " + error.message());
 
-    // On a terminal the line is redrawn in place; in a log every frame gets its own.
-    const char* lineEnd = isatty(fileno(stderr)) ? "\r" : "\n";
-    const auto start = std::chrono::steady_clock::now();
+    ProgressReport progress(count);
     for (std::size_t i = 0; i < count; ++i) {
         WriteFrame(capture, request.FrameTime(i), SequenceFrameName(request.outputDirectory, i));
-        const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
-        std::fprintf(stderr, "%s%s", ProgressLine(i + 1, count, elapsed.count()).c_str(), lineEnd);
+        progress.FrameDone();
     }
-    if (*lineEnd == '\r') std::fputc('\n', stderr);
+}
+
+VideoOutput PrepareVideoOutput(const VideoRecording& request)
+{
+    std::optional<std::filesystem::path> encoder = FindProgram("ffmpeg");
+    if (!encoder) throw std::runtime_error("ffmpeg is not on PATH; install it with: apt-get install ffmpeg");
+    return VideoOutput{std::move(*encoder), PendingFile(request.outputFile)};
+}
+
+void CaptureVideo(FrameCapture& capture, const VideoRecording& request, VideoOutput& output)
+{
+    const double end = capture.EndOfDemo();
+    const double to = request.to.value_or(end);
+    if (to > end) {
+        throw std::runtime_error("--to " + SecondsText(to) + " is past the demo's end at " + SecondsText(end) + " s");
+    }
+    if (request.from >= to) {
+        throw std::runtime_error("--from " + SecondsText(request.from) + " is not before the demo's end at " +
+                                 SecondsText(end) + " s");
+    }
+    const std::size_t count = request.FrameCount(to);
+
+    EncoderProcess encoder(output.encoder, EncoderArguments(request, to, output.file.PartialName()),
+                           {MUSIC_OGG, MUSIC_OGG_SIZE});
+    ProgressReport progress(count);
+    for (std::size_t i = 0; i < count; ++i) {
+        StopSignals::ThrowIfStopRequested();
+        const double seconds = request.FrameTime(i);
+        if (!capture.Render(seconds)) FailPastTheEnd(seconds);
+        const ScopedImage frame = capture.ReadBack();
+        const Image& pixels = frame.Get();
+        encoder.Write({static_cast<const unsigned char*>(pixels.data),
+                       static_cast<std::size_t>(GetPixelDataSize(pixels.width, pixels.height, pixels.format))});
+        progress.FrameDone();
+    }
+    encoder.Finish();
+    output.file.CommitWrittenFile();
 }

@@ -3,8 +3,11 @@
 // or written; a file under its final name is always complete.
 #pragma once
 
+#include <filesystem>
+
 #include "capture_request.h"
 #include "frame_capture.h"
+#include "pending_file.h"
 
 // Writes the frame at the requested reading to one PNG file.
 void CaptureSingleFrame(FrameCapture& capture, const SingleFrame& request);
@@ -12,3 +15,19 @@ void CaptureSingleFrame(FrameCapture& capture, const SingleFrame& request);
 // Writes DIRECTORY/frame_00000.png, frame_00001.png, ..., creating the folder
 // if needed, and reports progress on standard error after every frame.
 void CaptureFrameSequence(FrameCapture& capture, const FrameSequence& request);
+
+// Where a video goes: the ffmpeg that encodes it and the file that it writes.
+struct VideoOutput {
+    std::filesystem::path encoder;
+    PendingFile file;
+};
+
+// Finds ffmpeg and takes the output file's place, before anything is
+// rendered, so that a missing ffmpeg or an unwritable path fails at once.
+VideoOutput PrepareVideoOutput(const VideoRecording& request);
+
+// Renders the frames and has ffmpeg encode them with the music of the same
+// span, reporting progress after every frame. With a StopSignals in place,
+// throws CaptureStopped after Ctrl-C or SIGTERM. On every failure ffmpeg is
+// ended, and `output` then removes the partial file as it goes.
+void CaptureVideo(FrameCapture& capture, const VideoRecording& request, VideoOutput& output);

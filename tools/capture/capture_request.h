@@ -1,9 +1,11 @@
 // What quorl-capture is asked to do, read from its command line: one frame into
-// a PNG file, or a run of frames into a folder. Only the arguments are checked
-// here; whether the demo shows a frame at a time is the Stage's to say.
+// a PNG file, a run of frames into a folder, or a video with the music. Only
+// the arguments are checked here; whether the demo shows a frame at a time is
+// the Stage's to say.
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <span>
 #include <stdexcept>
 #include <string>
@@ -26,9 +28,28 @@ struct FrameSequence {
     double FrameTime(std::size_t index) const;
 };
 
+struct FrameSize {
+    int width;
+    int height;
+};
+
+// Picture and music of the clock readings from `from` up to, not including,
+// `to`: frames at from, from + 1/fps, ..., the music cut to the same span.
+struct VideoRecording {
+    double from = 0.0;
+    std::optional<double> to;  // none: up to the demo's end
+    double framesPerSecond = 60.0;
+    FrameSize outputSize{1920, 1080};  // the frame is scaled to it
+    std::string outputFile;
+
+    // The frames before `end`, the reading that `to` stands for.
+    std::size_t FrameCount(double end) const;
+    double FrameTime(std::size_t index) const;
+};
+
 struct ShowUsage {};
 
-using CaptureRequest = std::variant<SingleFrame, FrameSequence, ShowUsage>;
+using CaptureRequest = std::variant<SingleFrame, FrameSequence, VideoRecording, ShowUsage>;
 
 // A command line that asks for nothing sensible; what() is one line.
 class UsageError : public std::runtime_error {
@@ -38,9 +59,18 @@ public:
 
 // The arguments after the program name. Throws UsageError for an unknown
 // option, a missing or repeated value, a time that is not a finite number of
-// seconds from 0 on, a sequence that runs backwards or a rate that is not above 0.
+// seconds from 0 on, a sequence that runs backwards, a video that is empty or
+// in a container it cannot write, a rate that is not above 0 or a size that is
+// not WIDTHxHEIGHT in even numbers of pixels.
 CaptureRequest ParseCaptureArguments(std::span<const std::string_view> arguments);
 
 inline constexpr std::string_view kCaptureUsage =
     "usage: quorl-capture --at SECONDS --out FILE.png\n"
-    "       quorl-capture --from SECONDS --to SECONDS --fps N --out DIRECTORY\n";
+    "       quorl-capture --from SECONDS --to SECONDS --fps N --out DIRECTORY\n"
+    "       quorl-capture --video FILE [--fps N] [--size WxH] [--from SECONDS] [--to SECONDS]\n"
+    "\n"
+    "--video renders the frames at from, from + 1/N, ... before --to (by default the\n"
+    "whole demo at 60 fps and 1920x1080) and has ffmpeg encode them with the music of\n"
+    "the same span, in yuv420p: .mp4 as H.264 and AAC, .mkv as H.264 and Vorbis, .webm\n"
+    "as VP9 and Opus (WebM cannot hold H.264). --size scales the 1920x1080 frame for\n"
+    "the file. Ctrl-C stops the capture and leaves no file behind.\n";

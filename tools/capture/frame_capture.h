@@ -34,6 +34,10 @@ public:
     // the demo, with every pixel cut away so that the question costs nothing.
     bool ShowsFrameAt(double seconds);
 
+    // The first reading at which the demo shows nothing, to the last bit, as
+    // the Stage decides; a demo shows frames from 0 until it ends.
+    double EndOfDemo();
+
     // The whole target as 8-bit RGBA, top row first.
     ScopedImage ReadBack() const;
 

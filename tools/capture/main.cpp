@@ -1,13 +1,16 @@
 // quorl-capture: renders the frames that the demo shows at given clock
 // readings, through the demo's own Stage, tracks and clock, and writes them as
-// PNG files. No sound and no full-screen window: a hidden window provides the
+// PNG files, or has ffmpeg encode them with the music into a video file.
+// Nothing plays and no full-screen window opens: a hidden window provides the
 // graphics context.
 //
 //   quorl-capture --at SECONDS --out FILE.png
 //   quorl-capture --from SECONDS --to SECONDS --fps N --out DIRECTORY
+//   quorl-capture --video FILE [--fps N] [--size WxH] [--from SECONDS] [--to SECONDS]
 //
 // Exit status 0 on success, 2 for a command line it cannot use, 1 when a frame
-// cannot be rendered or written; the reason is one line on standard error.
+// cannot be rendered, encoded or written, 130 when Ctrl-C stopped a video; the
+// reason is one line on standard error.
 #include <raylib.h>
 
 #include <cstdio>
@@ -20,6 +23,7 @@
 #include "capture_request.h"
 #include "frame_capture.h"
 #include "scoped_media.h"
+#include "stop_signals.h"
 
 namespace {
 
@@ -46,6 +50,13 @@ void Run(const CaptureRequest& request)
                        CaptureSession session;
                        CaptureFrameSequence(session.capture, sequence);
                    },
+                   [](const VideoRecording& video) {
+                       // From here on Ctrl-C lets the capture clean up before it ends.
+                       const StopSignals stopSignals;
+                       VideoOutput output = PrepareVideoOutput(video);
+                       CaptureSession session;
+                       CaptureVideo(session.capture, video, output);
+                   },
                },
                request);
 }
@@ -61,6 +72,9 @@ int main(int argc, char** argv)
     try {
         Run(ParseCaptureArguments(arguments));
         return 0;
+    } catch (const CaptureStopped& stopped) {
+        std::fprintf(stderr, "quorl-capture: %s\n", stopped.what());
+        return 130;
     } catch (const UsageError& error) {
         std::fprintf(stderr, "quorl-capture: %s (--help shows the usage)\n", error.what());
         return 2;

@@ -35,17 +35,26 @@ PendingFile::~PendingFile()
 void PendingFile::Commit(std::span<const unsigned char> bytes)
 {
     errno = 0;
-    bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    int writeError = errno;
-    if (std::fclose(file) != 0) {
-        written = false;
-        if (writeError == 0) writeError = errno;
-    }
-    file = nullptr;
-    if (!written) Fail(name, writeError != 0 ? writeError : EIO);
+    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+    Close(written ? 0 : (errno != 0 ? errno : EIO));
+    CommitWrittenFile();
+}
 
+void PendingFile::CommitWrittenFile()
+{
+    if (file != nullptr) Close(0);
     std::error_code error;
     std::filesystem::rename(partialName, name, error);
     if (error) throw std::runtime_error("cannot write " + name.string() + ": " + error.message());
     committed = true;
+}
+
+// Closes the file, failing with the write's error or else the close's.
+void PendingFile::Close(int writeError)
+{
+    errno = 0;
+    const bool closed = std::fclose(file) == 0;
+    file = nullptr;
+    if (writeError != 0) Fail(name, writeError);
+    if (!closed) Fail(name, errno != 0 ? errno : EIO);
 }

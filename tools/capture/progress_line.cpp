@@ -1,5 +1,7 @@
 #include "progress_line.h"
 
+#include <unistd.h>
+
 #include <cmath>
 #include <cstdio>
 
@@ -32,4 +34,18 @@ std::string ProgressLine(std::size_t done, std::size_t total, double elapsedSeco
     std::snprintf(text, sizeof text, "frame %zu of %zu, %.2f frames/s, %s left", done, total, rate,
                   Duration(static_cast<double>(total - done) / rate).c_str());
     return text;
+}
+
+ProgressReport::ProgressReport(std::size_t frames) : total(frames), onTerminal(isatty(fileno(stderr)) != 0) {}
+
+ProgressReport::~ProgressReport()
+{
+    if (onTerminal && done > 0) std::fputc('\n', stderr);
+}
+
+void ProgressReport::FrameDone()
+{
+    ++done;
+    const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
+    std::fprintf(stderr, "%s%c", ProgressLine(done, total, elapsed.count()).c_str(), onTerminal ? '\r' : '\n');
 }
