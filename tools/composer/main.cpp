@@ -8,25 +8,25 @@
 // run never leaves a partial file behind. One line on standard output sums up
 // what was written: length, loudness and peak of the master, size of the stream.
 #include <cstdio>
-#include <fstream>
+#include <exception>
 #include <iostream>
 #include <string>
 
 #include "loudness_meter.h"
+#include "pending_file.h"
 #include "soundtrack.h"
 
 namespace {
 
-bool WriteAtomically(const std::string& path, const std::string& bytes)
+bool WriteWholeFile(const std::string& path, const std::string& bytes)
 {
-    const std::string partial = path + ".partial";
-    std::ofstream out(partial, std::ios::binary);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    out.close();
-    if (out && std::rename(partial.c_str(), path.c_str()) == 0) return true;
-    std::remove(partial.c_str());
-    std::cerr << "quorl-composer: cannot write " << path << "\n";
-    return false;
+    try {
+        PendingFile(path).Commit({reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size()});
+        return true;
+    } catch (const std::exception& error) {
+        std::cerr << "quorl-composer: " << error.what() << "\n";
+        return false;
+    }
 }
 
 int Usage()
@@ -53,8 +53,8 @@ int main(int argc, char** argv)
 
     const StereoBuffer soundtrack = RenderSoundtrack();
     const std::string stream = EncodeSoundtrack(soundtrack);
-    if (!WriteAtomically(oggPath, stream)) return 1;
-    if (!wavPath.empty() && !WriteAtomically(wavPath, EncodeWav(soundtrack))) return 1;
+    if (!WriteWholeFile(oggPath, stream)) return 1;
+    if (!wavPath.empty() && !WriteWholeFile(wavPath, EncodeWav(soundtrack))) return 1;
     std::printf("quorl-composer: %s: %.3f s, %.1f LUFS, sample peak %.1f dBFS before encoding, %zu bytes\n",
                 oggPath.c_str(), static_cast<double>(soundtrack.Frames()) / soundtrack.sampleRate,
                 IntegratedLoudness(soundtrack), ToDecibels(SamplePeak(soundtrack)), stream.size());

@@ -11,11 +11,14 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <exception>
 #include <fstream>
 #include <iostream>
 #include <sstream>
 #include <string>
 #include <vector>
+
+#include "pending_file.h"
 
 namespace {
 
@@ -149,13 +152,10 @@ int main(int argc, char** argv)
         return 1;
     }
 
-    const std::string partial = std::string(argv[2]) + ".partial";
-    std::ofstream out(partial, std::ios::binary);
-    out.write(table.data(), static_cast<std::streamsize>(table.size()));
-    out.close();
-    if (!out || std::rename(partial.c_str(), argv[2]) != 0) {
-        std::remove(partial.c_str());
-        std::cerr << "quorl-track-table: cannot write " << argv[2] << "\n";
+    try {
+        PendingFile(argv[2]).Commit({reinterpret_cast<const unsigned char*>(table.data()), table.size()});
+    } catch (const std::exception& error) {
+        std::cerr << "quorl-track-table: " << error.what() << "\n";
         return 1;
     }
     return 0;
