@@ -31,6 +31,9 @@ template <class... Handlers>
 struct Overloaded : Handlers... {
     using Handlers::operator()...;
 };
+// clang 14 does not deduce aggregate template arguments by itself.
+template <class... Handlers>
+Overloaded(Handlers...) -> Overloaded<Handlers...>;
 
 // What every kind of capture renders with.
 struct CaptureSession {
