@@ -17,7 +17,10 @@ uniform vec3 seagullPosition;  // the lead seagull or the flock (city section)
 out vec4 color;
 
 const float HALF_PI = acos(-1.0) / 2.0;
-const float ROWS_PER_SECOND = 175.0 / 60.0 * 4.0;
+// The tempo, as the tracks count it: 175 beats per minute, 4 rows to a beat.
+const float BEATS_PER_MINUTE = 175.0;
+const float ROWS_PER_BEAT = 4.0;
+const float ROWS_PER_SECOND = BEATS_PER_MINUTE / 60.0 * ROWS_PER_BEAT;
 
 const int MAX_STEPS = 128;
 const float HIT_RATIO = 0.0001;       // hit threshold, relative to the distance travelled
@@ -31,8 +34,8 @@ const vec3 SKY_COLOUR = vec3(0.07, 0.12, 0.4);
 const vec3 FOG_COLOUR = vec3(0.05, 0.05, 0.1);
 const float GAMMA_EXPONENT = 0.4545;
 
-float beat = time / (60.0 / 175.0);  // time in beats: wing beat, flock sway, tower twist
-float row = time * ROWS_PER_SECOND;   // time in rows, as the tracks count: picks the section
+float beat = time / (60.0 / BEATS_PER_MINUTE);  // time in beats: wing beat, flock sway, tower twist
+float row = time * ROWS_PER_SECOND;              // time in rows, as the tracks count: picks the section
 
 // ---- Operators ---------------------------------------------------------------
 
@@ -75,8 +78,9 @@ vec3 repeatGrid3D(inout vec3 p)
 float repeatPolar(inout vec2 p)
 {
     const float SECTOR = 2.0 * HALF_PI / 3.0;
-    float angle = atan(p.y, p.x) + SECTOR / 2.0;
     float radius = length(p);
+    // atan(0, 0) is undefined: a point on the axis takes the angle 0.
+    float angle = (radius > 0.0 ? atan(p.y, p.x) : 0.0) + SECTOR / 2.0;
     float sector = floor(angle / SECTOR);
     angle = mod(angle, SECTOR) - SECTOR / 2.0;
     p = vec2(radius * cos(angle), radius * sin(angle));

@@ -1,8 +1,7 @@
 // The demo's one time base: seconds since start-up, following GLFW's timer.
 #pragma once
 
-// 175 beats per minute, 4 rows per beat: the rate at which tracks advance.
-inline constexpr double ROWS_PER_SECOND = 35.0 / 3.0;
+#include "sync/tempo.h"
 
 struct DemoClock {
     bool paused = false;
@@ -13,5 +12,5 @@ struct DemoClock {
     // Follows the platform timer, or, while paused, holds the timer at seconds.
     void Update();
 
-    double Row() const { return seconds * ROWS_PER_SECOND; }
+    double Row() const { return SecondsToRows(seconds); }
 };

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "city_harness.h"
+#include "sync/tempo.h"
 
 namespace {
 
@@ -18,7 +19,7 @@ constexpr Vec3 kLookingDown{90, 0, 0};
 
 float TimeAtBeat(double beat)
 {
-    return static_cast<float>(beat * 60.0 / 175.0);
+    return static_cast<float>(beat * 60.0 / BEATS_PER_MINUTE);
 }
 
 struct Part {

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <numbers>
 
+#include "sync/tempo.h"
+
 namespace {
 
 double Radians(double degrees)
@@ -73,15 +75,17 @@ std::optional<FragmentPosition> Project(Vec3 camera, Vec3 angles, Vec3 point)
     return fragment;
 }
 
+// The shader's own tempo constants hold the demo's tempo: its sections cut
+// where the tracks do only if they agree.
 float ShaderRow(float time)
 {
-    const float rowsPerSecond = 175.0f / 60.0f * 4.0f;
+    const float rowsPerSecond = static_cast<float>(BEATS_PER_MINUTE) / 60.0f * static_cast<float>(ROWS_PER_BEAT);
     return time * rowsPerSecond;
 }
 
 float FirstTimeAtRow(float row)
 {
-    float time = row * 3.0f / 35.0f;
+    auto time = static_cast<float>(RowsToSeconds(row));
     while (ShaderRow(time) >= row) time = std::nextafter(time, 0.0f);
     while (ShaderRow(time) < row) time = std::nextafter(time, 1e9f);
     return time;

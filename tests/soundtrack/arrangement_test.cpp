@@ -34,7 +34,7 @@ bool AnyNoteIn(const Part& part, int firstRow, int endRow)
 TEST(SoundtrackArrangement, KickOnEveryBarOfTheFinalStream)
 {
     const std::set<int> kicks = RowsOf(TheScore().kick);
-    for (int row = 512; row < 768; row += kRowsPerBar) EXPECT_TRUE(kicks.count(row)) << "no kick at row " << row;
+    for (int row = 512; row < 768; row += ROWS_PER_BAR) EXPECT_TRUE(kicks.count(row)) << "no kick at row " << row;
 }
 
 TEST(SoundtrackArrangement, DrumsAndBassWaitForTheSeagullsFlight)

@@ -92,7 +92,7 @@ TEST(EmbeddedSoundtrackFormat, DecodesAsStereoAt48kHz)
 
 TEST_F(EmbeddedSoundtrackStream, LastsAtLeast832Rows)
 {
-    EXPECT_GE(static_cast<double>(Audio().Frames()), RowToSeconds(832) * 48000.0);
+    EXPECT_GE(static_cast<double>(Audio().Frames()), RowsToSeconds(832) * 48000.0);
     EXPECT_EQ(Audio().Frames(), PieceFrames()) << "the decoder should give back every frame encoded, and no more";
 }
 
@@ -116,7 +116,7 @@ TEST_F(EmbeddedSoundtrackLevels, IntegratedLoudnessIsWithinThreeLuOfMinus14Lufs)
 
 TEST_F(EmbeddedSoundtrackTiming, KicksStartOnTheGridAtEveryBarOfTheFinalStream)
 {
-    for (int row = 512; row < 768; row += kRowsPerBar) {
+    for (int row = 512; row < 768; row += ROWS_PER_BAR) {
         const Onset kick = MeasureOnset(KickBand(), row);
         EXPECT_GT(kick.riseDecibels, 6.0) << "no kick at row " << row;
         EXPECT_LT(std::fabs(kick.offsetSeconds), 0.005) << "the kick at row " << row << " is off the grid";
@@ -135,7 +135,7 @@ TEST_F(EmbeddedSoundtrackTiming, DropsAndCutsHitOnTheirRow)
 TEST_F(EmbeddedSoundtrackTiming, NoKickWhereTheArrangementHasNone)
 {
     double kickLevel = 0.0;
-    for (int row = 512; row < 768; row += kRowsPerBar) kickLevel += KickBand().Over(RowToFrame(row), kRiseWindow) / 16.0;
+    for (int row = 512; row < 768; row += ROWS_PER_BAR) kickLevel += KickBand().Over(RowToFrame(row), kRiseWindow) / 16.0;
     // Bars of the intro, and of the tower climb before its build.
     for (const int row : {16, 32, 48, 64, 80, 96, 112, 400, 416, 432}) {
         EXPECT_LT(MeasureOnset(KickBand(), row).riseDecibels, 6.0) << "row " << row;

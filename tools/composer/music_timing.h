@@ -7,23 +7,19 @@
 #include <cmath>
 #include <cstddef>
 
+#include "sync/tempo.h"
+
 inline constexpr int kSampleRate = 48000;
-inline constexpr double kRowsPerSecond = 35.0 / 3.0;
-inline constexpr int kRowsPerBeat = 4;
-inline constexpr int kBeatsPerBar = 4;
-inline constexpr int kRowsPerBar = kBeatsPerBar * kRowsPerBeat;
 // The picture ends at row 800; the last echoes have died away by row 832.
 inline constexpr int kPieceRows = 832;
 
-constexpr double RowToSeconds(double row) { return row / kRowsPerSecond; }
-constexpr double SecondsToRows(double seconds) { return seconds * kRowsPerSecond; }
-constexpr int BarToRow(int bar) { return bar * kRowsPerBar; }
+constexpr int BarToRow(int bar) { return bar * ROWS_PER_BAR; }
 
 // The sample at which a row starts, rounded to the nearest frame.
 inline std::size_t RowToFrame(double row)
 {
-    return static_cast<std::size_t>(std::lround(RowToSeconds(row) * kSampleRate));
+    return static_cast<std::size_t>(std::lround(RowsToSeconds(row) * kSampleRate));
 }
 
 // 3,423,086 frames: 832 rows, rounded up to a whole frame.
-inline std::size_t PieceFrames() { return static_cast<std::size_t>(std::ceil(RowToSeconds(kPieceRows) * kSampleRate)); }
+inline std::size_t PieceFrames() { return static_cast<std::size_t>(std::ceil(RowsToSeconds(kPieceRows) * kSampleRate)); }

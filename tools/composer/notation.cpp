@@ -44,7 +44,7 @@ std::vector<NoteEvent> ParseNoteLine(std::string_view line, int firstRow, float 
     int barStart = firstRow;
     for (const std::string_view token : SplitTokens(line)) {
         if (token == "|") {
-            if (row - barStart != kRowsPerBar) RejectLine("a bar without 16 rows", line);
+            if (row - barStart != ROWS_PER_BAR) RejectLine("a bar without 16 rows", line);
             barStart = row;
         } else if (token == "-") {
             if (!sounding) RejectLine("a hold with no note to hold", line);
@@ -59,7 +59,7 @@ std::vector<NoteEvent> ParseNoteLine(std::string_view line, int firstRow, float 
             ++row;
         }
     }
-    if (row - barStart != kRowsPerBar) RejectLine("a bar without 16 rows", line);
+    if (row - barStart != ROWS_PER_BAR) RejectLine("a bar without 16 rows", line);
     return notes;
 }
 

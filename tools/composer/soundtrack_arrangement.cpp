@@ -42,7 +42,7 @@ void PlayDrums(Score& score, int firstBar, std::initializer_list<const DrumPatte
         Append(score.snare.notes, ParseDrumLine(pattern->snare, row));
         Append(score.closedHat.notes, ParseDrumLine(pattern->closedHat, row));
         Append(score.openHat.notes, ParseDrumLine(pattern->openHat, row));
-        row += kRowsPerBar;
+        row += ROWS_PER_BAR;
     }
 }
 

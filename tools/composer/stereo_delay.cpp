@@ -9,7 +9,7 @@
 StereoBuffer Echo(const StereoBuffer& input, const DelaySettings& settings)
 {
     const double rate = input.sampleRate;
-    const auto delayFrames = static_cast<std::size_t>(std::lround(RowToSeconds(settings.delayRows) * rate));
+    const auto delayFrames = static_cast<std::size_t>(std::lround(RowsToSeconds(settings.delayRows) * rate));
     std::vector<float> leftLine(delayFrames, 0.0f);
     std::vector<float> rightLine(delayFrames, 0.0f);
     OnePoleLowPass leftTone(settings.toneHertz, rate);

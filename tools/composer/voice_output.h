@@ -28,7 +28,7 @@ inline PanGains EqualPowerPan(double position)
 }
 
 inline std::size_t NoteStartFrame(const NoteEvent& note) { return RowToFrame(note.row); }
-inline double NoteSeconds(const NoteEvent& note) { return RowToSeconds(note.lengthRows); }
+inline double NoteSeconds(const NoteEvent& note) { return RowsToSeconds(note.lengthRows); }
 
 inline void AddStereo(StereoBuffer& stem, std::size_t frame, float left, float right)
 {

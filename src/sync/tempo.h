@@ -1,0 +1,16 @@
+// The demo's musical time, the one definition of it in C++: 175 beats per
+// minute, four rows to a beat. The clock, the tracks, the studio and the
+// soundtrack all count in these rows. The City shader is text and keeps its own
+// copy of the two numbers; the City tests tie that copy to these.
+#pragma once
+
+inline constexpr double BEATS_PER_MINUTE = 175.0;
+inline constexpr int ROWS_PER_BEAT = 4;
+inline constexpr int BEATS_PER_BAR = 4;
+inline constexpr int ROWS_PER_BAR = ROWS_PER_BEAT * BEATS_PER_BAR;
+
+// 35/3 = 11.666…: the rate at which tracks advance.
+inline constexpr double ROWS_PER_SECOND = BEATS_PER_MINUTE * ROWS_PER_BEAT / 60.0;
+
+constexpr double SecondsToRows(double seconds) { return seconds * ROWS_PER_SECOND; }
+constexpr double RowsToSeconds(double rows) { return rows / ROWS_PER_SECOND; }
