@@ -1,15 +1,12 @@
-// Loading of the embedded track table.
-//
-// Table format, little-endian, no padding: uint8 track count; per track uint8
-// name length L (NUL included), L name bytes, uint16 key count N, N key records
-// of 12 bytes laid out as TrackKey. The build checks the table, so the loader
-// trusts it.
+// Loading of the embedded track table (its layout is in track_table.h). The
+// build wrote the table from checked text, so the loader trusts it.
 #include "sync/embedded_tracks.h"
 
 #include <cstdlib>
 #include <cstring>
 
 #include "embedded_assets.h"
+#include "sync/track_table.h"
 
 namespace {
 
@@ -42,9 +39,9 @@ bool LoadTrack(TableReader& reader, SyncTrack& track)
 
     const unsigned keyCount = reader.Uint16();
     if (keyCount == 0) return true;
-    track.keys = static_cast<TrackKey*>(std::malloc(keyCount * sizeof(TrackKey)));
+    track.keys = static_cast<TrackKey*>(std::malloc(keyCount * kTableKeyRecordSize));
     if (track.keys == nullptr) return false;
-    reader.Copy(track.keys, keyCount * sizeof(TrackKey));
+    reader.Copy(track.keys, keyCount * kTableKeyRecordSize);
     track.keyCount = static_cast<std::int32_t>(keyCount);
     return true;
 }

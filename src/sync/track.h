@@ -12,11 +12,13 @@ enum class KeyType : std::int32_t {
     Ramp = 3,    // quadratic ease in
 };
 
-// One key; the layout is also the 12-byte key record of the embedded track table.
+// One key; the layout is also the key record of the track table (track_table.h).
 struct TrackKey {
     std::int32_t row;
     float value;
     std::int32_t type;  // a KeyType; any other number makes its segment evaluate to 0
+
+    bool operator==(const TrackKey&) const = default;
 };
 static_assert(sizeof(TrackKey) == 12);
 

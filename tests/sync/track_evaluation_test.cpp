@@ -90,6 +90,25 @@ TEST(TrackEvaluation, SmoothEasesInAndOut)
     EXPECT_EQ(pan(90.5), 30.9375);
 }
 
+// The difference of two key values is taken in single precision, everything
+// else in double; taken in double, the difference loses 0.05 here.
+TEST(TrackEvaluation, ValueDifferenceIsTakenInSinglePrecision)
+{
+    const TestTrack jump({{0, 0.1f, kLinear}, {10, 1e8f, kStep}});
+    EXPECT_EQ(jump(5.0), 50000000.100000001);
+}
+
+// The smooth curve's polynomial is evaluated as ((3 - (t + t)) * (t * t)) *
+// delta + value; each of these keys tells another order of it apart.
+TEST(TrackEvaluation, SmoothPolynomialKeepsItsOrderOfOperations)
+{
+    EXPECT_EQ(TestTrack({{0, 0.3f, kSmooth}, {7, 1234.567f, kStep}})(2.3), 312.4867786012864);
+    // value + delta * (3t² - 2t³) gives -841.00528651709249.
+    EXPECT_EQ(TestTrack({{0, -35.1f, kSmooth}, {27, -857.9f, kStep}})(24.7), -841.00528651709237);
+    // value + delta * t * t * (3 - 2t) gives 175.26811614012715.
+    EXPECT_EQ(TestTrack({{0, 21.1f, kSmooth}, {8, 536.8f, kStep}})(2.9), 175.26811614012718);
+}
+
 TEST(TrackEvaluation, RampEasesIn)
 {
     const TestTrack ramp({{0, 0.0f, kRamp}, {10, 100.0f, kStep}});
