@@ -7,7 +7,7 @@ namespace {
 
 SyncDevice* CreateDeviceOrThrow()
 {
-    SyncDevice* device = CreateSyncDevice("Rocket");
+    SyncDevice* device = CreateSyncDevice("Quorl");
     if (device == nullptr) throw std::runtime_error("Out of memory while creating the sync device");
     return device;
 }

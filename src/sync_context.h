@@ -10,7 +10,7 @@
 
 class SyncContext {
 public:
-    // Creates the device "Rocket" with the embedded tracks attached. Throws
+    // Creates the device "Quorl" with the embedded tracks attached. Throws
     // std::runtime_error when memory runs out: the demo cannot run without them.
     SyncContext(DemoClock* clock, const ScopedMusic* music);
     // The device goes first: its first slots refer to the embedded tracks.

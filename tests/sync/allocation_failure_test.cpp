@@ -67,7 +67,7 @@ TEST(DeviceCreationOutOfMemory, EachFailingAllocationGivesNullAndLeavesNothing)
     for (long n = 1; n < kMostAllocations; ++n) {
         const long live = LiveBlocks();
         FailNthAllocation(n);
-        SyncDevice* device = CreateSyncDevice("Rocket");
+        SyncDevice* device = CreateSyncDevice("Quorl");
         if (!Disarm()) {
             ASSERT_NE(device, nullptr);
             DestroySyncDevice(device, 0);
@@ -144,7 +144,7 @@ TEST(TrackFileOutOfMemory, KeysThatCannotBeAllocatedLeaveTheTrackRegisteredAndEm
     int emptyAfterOpening = 0;
     for (long n = 1; n < kMostAllocations; ++n) {
         const long live = LiveBlocks();
-        SyncDevice* device = CreateSyncDevice("Rocket");
+        SyncDevice* device = CreateSyncDevice("Quorl");
         ASSERT_NE(device, nullptr);
         LeanMemoryFile::Serve(device);
 
@@ -221,7 +221,7 @@ TEST(EmbeddedTracksOutOfMemory, EachFailingAllocationWhileLoadingGivesNoTracksAn
 TEST(EmbeddedTracksOutOfMemory, FailedAttachReturnsFalseAndLeavesTheDeviceEmpty)
 {
     const long live = LiveBlocks();
-    SyncDevice* device = CreateSyncDevice("Rocket");
+    SyncDevice* device = CreateSyncDevice("Quorl");
     ASSERT_NE(device, nullptr);
     EmbeddedTrackSet set = LoadEmbeddedTracks();
     ASSERT_NE(set.tracks, nullptr);
@@ -247,7 +247,7 @@ TEST(SyncTeardownAccounting, DeviceThenEmbeddedStorageReleaseEveryBlock)
     LeanMemoryFile::contents = TrackFileBytes({{0, 1.5f, 1}, {10, 3.5f, 0}});
     const long live = LiveBlocks();
 
-    SyncDevice* device = CreateSyncDevice("Rocket");
+    SyncDevice* device = CreateSyncDevice("Quorl");
     ASSERT_NE(device, nullptr);
     EmbeddedTrackSet set = LoadEmbeddedTracks();
     ASSERT_NE(set.tracks, nullptr);

@@ -23,9 +23,9 @@ constexpr std::int32_t kLinear = 1;
 
 TEST(SyncDeviceRegistry, NewDeviceHoldsEncodedBaseNameAndStandardFileFunctions)
 {
-    const DevicePointer device = MakeDevice("demo dir:1/Rocket");
+    const DevicePointer device = MakeDevice("demo dir:1/Quorl");
     ASSERT_NE(device, nullptr);
-    EXPECT_STREQ(device->baseName, "demo-20dir-3A1/Rocket");
+    EXPECT_STREQ(device->baseName, "demo-20dir-3A1/Quorl");
     EXPECT_EQ(device->tracks, nullptr);
     EXPECT_EQ(device->trackCount, 0u);
     EXPECT_EQ(device->openFile, &std::fopen);
@@ -44,7 +44,7 @@ TEST(SyncDeviceRegistry, RepeatedLookupReturnsTheSameTrackAndRegistersOnce)
     EXPECT_EQ(again, first);
     EXPECT_EQ(device->trackCount, 1u);
     // A name once registered is never looked for on disk again.
-    EXPECT_EQ(NoTrackFiles::openedPaths, std::vector<std::string>{"Rocket_ftb.track"});
+    EXPECT_EQ(NoTrackFiles::openedPaths, std::vector<std::string>{"Quorl_ftb.track"});
 }
 
 TEST(SyncDeviceRegistry, NamesDifferingOnlyInCaseAreTwoTracks)
@@ -108,7 +108,7 @@ protected:
         if (std::string(EncodeTrackName(pattern.c_str())) != pattern) pattern = "/tmp/quorl_sync_XXXXXX";
         ASSERT_NE(mkdtemp(pattern.data()), nullptr);
         directory = pattern;
-        baseName = (directory / "Rocket").string();
+        baseName = (directory / "Quorl").string();
         device = MakeDevice(baseName.c_str());
         ASSERT_NE(device, nullptr);
         ASSERT_STREQ(device->baseName, baseName.c_str());
@@ -134,7 +134,7 @@ protected:
 
 TEST_F(TrackFilesOnDisk, FileIsFoundUnderBaseNameAndEncodedTrackName)
 {
-    WriteFile("Rocket_camera_position-3Ax.track", TrackFileBytes({{0, 1.5f, kLinear}, {10, 3.5f, kStep}}));
+    WriteFile("Quorl_camera_position-3Ax.track", TrackFileBytes({{0, 1.5f, kLinear}, {10, 3.5f, kStep}}));
 
     SyncTrack* track = GetTrack(device.get(), "camera_position:x");
     ASSERT_NE(track, nullptr);
@@ -144,7 +144,7 @@ TEST_F(TrackFilesOnDisk, FileIsFoundUnderBaseNameAndEncodedTrackName)
 
 TEST_F(TrackFilesOnDisk, FourByteFileHoldingZeroGivesRegisteredTrackWithoutKeys)
 {
-    WriteFile("Rocket_ftb.track", {0, 0, 0, 0});
+    WriteFile("Quorl_ftb.track", {0, 0, 0, 0});
 
     SyncTrack* track = GetTrack(device.get(), "ftb");
     ASSERT_NE(track, nullptr);
@@ -155,7 +155,7 @@ TEST_F(TrackFilesOnDisk, FourByteFileHoldingZeroGivesRegisteredTrackWithoutKeys)
 
 TEST_F(TrackFilesOnDisk, EmptyFileGivesTrackWithoutKeys)
 {
-    WriteFile("Rocket_ftb.track", {});
+    WriteFile("Quorl_ftb.track", {});
 
     SyncTrack* track = GetTrack(device.get(), "ftb");
     ASSERT_NE(track, nullptr);
@@ -164,7 +164,7 @@ TEST_F(TrackFilesOnDisk, EmptyFileGivesTrackWithoutKeys)
 
 TEST_F(TrackFilesOnDisk, TwoKeysAreReadInFullAndInterpolate)
 {
-    WriteFile("Rocket_ftb.track", TrackFileBytes({{0, 1.5f, kLinear}, {10, 3.5f, kStep}}));
+    WriteFile("Quorl_ftb.track", TrackFileBytes({{0, 1.5f, kLinear}, {10, 3.5f, kStep}}));
 
     SyncTrack* track = GetTrack(device.get(), "ftb");
     ASSERT_NE(track, nullptr);
@@ -180,7 +180,7 @@ TEST_F(TrackFilesOnDisk, TwoKeysAreReadInFullAndInterpolate)
 
 TEST_F(TrackFilesOnDisk, TypeByteFFBecomesMinusOneAndItsSegmentIsZero)
 {
-    WriteFile("Rocket_ftb.track", TrackFileBytes({{0, 4.0f, 0xFF}, {10, 8.0f, kStep}}));
+    WriteFile("Quorl_ftb.track", TrackFileBytes({{0, 4.0f, 0xFF}, {10, 8.0f, kStep}}));
 
     SyncTrack* track = GetTrack(device.get(), "ftb");
     ASSERT_NE(track, nullptr);
@@ -196,7 +196,7 @@ TEST_F(TrackFilesOnDisk, BytesAfterTheLastDeclaredKeyAreIgnored)
 {
     std::vector<unsigned char> bytes = TrackFileBytes(1, {{2, 7.0f, kStep}, {9, 1.0f, kStep}});
     bytes.insert(bytes.end(), {0xDE, 0xAD});
-    WriteFile("Rocket_ftb.track", bytes);
+    WriteFile("Quorl_ftb.track", bytes);
 
     SyncTrack* track = GetTrack(device.get(), "ftb");
     ASSERT_NE(track, nullptr);
@@ -216,7 +216,7 @@ TEST(TrackNameEncoding, AxisColonBecomesHexEscape)
 
 TEST(TrackNameEncoding, LettersDigitsDotSlashAndUnderscoreStayUnchanged)
 {
-    EXPECT_STREQ(EncodeTrackName("Rocket"), "Rocket");
+    EXPECT_STREQ(EncodeTrackName("Quorl"), "Quorl");
     EXPECT_STREQ(EncodeTrackName("ftb"), "ftb");
     EXPECT_STREQ(EncodeTrackName("AZaz09./_"), "AZaz09./_");
 }
@@ -263,15 +263,15 @@ TEST(TrackNameEncoding, EscapeThatJustFitsIsKeptAndTheRestDropped)
 
 TEST(TrackPath, BaseNameUnderscoreEncodedNameAndSuffix)
 {
-    EXPECT_STREQ(BuildTrackPath("Rocket", "ftb"), "Rocket_ftb.track");
-    EXPECT_STREQ(BuildTrackPath("Rocket", "camera_position:x"), "Rocket_camera_position-3Ax.track");
-    EXPECT_STREQ(BuildTrackPath("Rocket", ""), "Rocket_.track");
+    EXPECT_STREQ(BuildTrackPath("Quorl", "ftb"), "Quorl_ftb.track");
+    EXPECT_STREQ(BuildTrackPath("Quorl", "camera_position:x"), "Quorl_camera_position-3Ax.track");
+    EXPECT_STREQ(BuildTrackPath("Quorl", ""), "Quorl_.track");
 }
 
 TEST(TrackPath, BaseNameIsTakenAsItStands)
 {
     // CreateSyncDevice encodes the base name; the path rule does not again.
-    EXPECT_STREQ(BuildTrackPath("my dir/Rocket", "ftb"), "my dir/Rocket_ftb.track");
+    EXPECT_STREQ(BuildTrackPath("my dir/Quorl", "ftb"), "my dir/Quorl_ftb.track");
 }
 
 TEST(TrackPath, LongBaseNameLeavesRoomForOnlyPartOfTheName)
@@ -288,15 +288,15 @@ TEST(TrackPath, EveryPieceIsCutToTheRoomLeft)
     EXPECT_EQ(std::string(BuildTrackPath(std::string(300, 'b').c_str(), "ftb")), std::string(259, 'b'));
     EXPECT_EQ(std::string(BuildTrackPath(std::string(258, 'b').c_str(), "ftb")), std::string(258, 'b') + "_");
     EXPECT_EQ(std::string(BuildTrackPath(std::string(254, 'b').c_str(), "ab")), std::string(254, 'b') + "_ab.t");
-    EXPECT_EQ(std::string(BuildTrackPath("Rocket", std::string(300, 'n').c_str())), "Rocket_" + std::string(252, 'n'));
+    EXPECT_EQ(std::string(BuildTrackPath("Quorl", std::string(300, 'n').c_str())), "Quorl_" + std::string(253, 'n'));
 }
 
 TEST(TrackPath, EncodingOfTheNameDoesNotDisturbThePath)
 {
     // The path and the encoding have buffers of their own.
-    const char* path = BuildTrackPath("Rocket", "seagull:z");
+    const char* path = BuildTrackPath("Quorl", "seagull:z");
     EncodeTrackName("something else");
-    EXPECT_STREQ(path, "Rocket_seagull-3Az.track");
+    EXPECT_STREQ(path, "Quorl_seagull-3Az.track");
 }
 
 }  // namespace

@@ -15,7 +15,7 @@ namespace {
 
 TEST(SyncTeardown, DeviceWithAttachedSetAndCreatedTracksReleasesEachBlockOnce)
 {
-    SyncDevice* device = CreateSyncDevice("Rocket");
+    SyncDevice* device = CreateSyncDevice("Quorl");
     ASSERT_NE(device, nullptr);
     EmbeddedTrackSet set = LoadEmbeddedTracks();
     ASSERT_NE(set.tracks, nullptr);
@@ -38,7 +38,7 @@ TEST(SyncTeardown, DeviceWithAttachedSetAndCreatedTracksReleasesEachBlockOnce)
 
 TEST(SyncTeardown, DeviceWithoutAttachedSetReleasesEveryRecord)
 {
-    SyncDevice* device = CreateSyncDevice("Rocket");
+    SyncDevice* device = CreateSyncDevice("Quorl");
     ASSERT_NE(device, nullptr);
     MemoryTrackFile::Serve(device, TrackFileBytes({{0, 1.0f, 0}}));
     for (const char* name : {"a", "b", "c"}) ASSERT_NE(GetTrack(device, name), nullptr);

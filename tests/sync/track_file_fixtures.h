@@ -18,7 +18,7 @@ struct DestroyDevice {
 };
 using DevicePointer = std::unique_ptr<SyncDevice, DestroyDevice>;
 
-inline DevicePointer MakeDevice(const char* baseName = "Rocket")
+inline DevicePointer MakeDevice(const char* baseName = "Quorl")
 {
     return DevicePointer(CreateSyncDevice(baseName));
 }
