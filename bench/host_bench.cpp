@@ -51,12 +51,12 @@ void CityDrawOnePixel(benchmark::State& state)
     DemoClock clock;
     SyncContext context(&clock, nullptr);
     City city(&clock, &context);
-    const ScopedRenderTexture target(kRenderWidth, kRenderHeight);
+    const ScopedRenderTexture target(kRenderSize.width, kRenderSize.height);
     BeginTextureMode(target.Get());
     BeginScissorMode(0, 0, 1, 1);
     for (auto _ : state) {
         Advance(clock);
-        city.Draw();
+        city.Draw(kRenderSize);
     }
     EndScissorMode();
     EndTextureMode();

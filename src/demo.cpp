@@ -21,7 +21,7 @@ DemoClock StartClock()
 }  // namespace
 
 Demo::Demo()
-    : window(kWindowFlags, kRenderWidth, kRenderHeight, "Quorl"),
+    : window(kWindowFlags, kRenderSize.width, kRenderSize.height, "Quorl"),
       music(".ogg", {MUSIC_OGG, MUSIC_OGG_SIZE}),
       clock(StartClock()),
       stage(&clock, &music)

@@ -1,5 +1,9 @@
 #include "scoped_media.h"
 
+#include <rlgl.h>
+
+#include <utility>
+
 #include "raylib_compat.h"
 #include "raylib_exception.h"
 
@@ -55,4 +59,20 @@ ScopedShader::ScopedShader(const char* vertexCode, const char* fragmentCode)
 ScopedShader::~ScopedShader()
 {
     if (shader.locs != nullptr && IsWindowReady()) UnloadShader(shader);
+}
+
+ScopedShader::ScopedShader(ScopedShader&& other) noexcept : shader(std::exchange(other.shader, Shader{})) {}
+
+ScopedShader& ScopedShader::operator=(ScopedShader&& other) noexcept
+{
+    if (this != &other) {
+        if (shader.locs != nullptr && IsWindowReady()) UnloadShader(shader);
+        shader = std::exchange(other.shader, Shader{});
+    }
+    return *this;
+}
+
+bool ScopedShader::Compiled() const
+{
+    return shader.id != 0 && shader.id != rlGetShaderIdDefault();
 }

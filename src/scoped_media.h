@@ -52,15 +52,19 @@ private:
 };
 
 // Null vertex code selects raylib's default vertex shader. A shader that does
-// not compile leaves raylib's default shader in its place.
+// not compile leaves raylib's default shader in its place (Compiled is then
+// false); raylib logs the compiler's messages as warnings.
 class ScopedShader {
 public:
     ScopedShader(const char* vertexCode, const char* fragmentCode);
     ~ScopedShader();
+    ScopedShader(ScopedShader&& other) noexcept;
+    ScopedShader& operator=(ScopedShader&& other) noexcept;
     ScopedShader(const ScopedShader&) = delete;
     ScopedShader& operator=(const ScopedShader&) = delete;
 
     Shader Get() const { return shader; }
+    bool Compiled() const;
 
 private:
     Shader shader;

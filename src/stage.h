@@ -1,15 +1,18 @@
 // What every frame is made of: the choreography, the scene table and the
-// off-screen target that the selected scene is drawn into. The demo presents
-// the target on screen; the tools read it back.
+// off-screen target that the selected scene is drawn into. A front end (the
+// demo, the capture, the studio, the browser) owns a clock and a Stage; the
+// demo presents the target on screen, the tools read it back.
 #pragma once
 
 #include <raylib.h>
 
 #include <array>
+#include <cstddef>
 #include <memory>
 #include <optional>
 
 #include "demo_clock.h"
+#include "render_size.h"
 #include "scenes/scene.h"
 #include "scoped_media.h"
 #include "sync_context.h"
@@ -23,19 +26,32 @@ std::optional<int> SceneIndex(double value);
 
 class Stage {
 public:
-    // Needs a graphics context: the scenes compile their shaders here.
-    Stage(DemoClock* clock, const ScopedMusic* music);
+    // Needs a graphics context: the scenes compile their shaders here. The
+    // target has the given size; the demo's is kRenderSize.
+    Stage(DemoClock* clock, const ScopedMusic* music, RenderSize size = kRenderSize);
 
     // Draws the scene that the "scene" track selects at the clock's reading
     // into the target; false, drawing nothing, once the track has left the
     // scene table, which is the end of the demo.
     bool Render();
 
+    // Whether the demo has ended at a clock reading: the "scene" track then
+    // selects no scene of the table. Reads the track only; draws nothing.
+    bool HasEndedAt(double seconds) const;
+    // The first clock reading at which the demo has ended, to the last bit,
+    // for a demo that shows frames from 0 until it ends; 0 for one that shows
+    // none, infinity for one that never ends.
+    double EndOfDemo() const;
+
     RenderTexture2D Target() const { return target.Get(); }
+    RenderSize Size() const { return size; }
 
 private:
+    std::optional<std::size_t> SceneAt(double seconds) const;
+
     SyncContext context;
     TrackHandle sceneTrack;
     SceneTable scenes;
+    RenderSize size;
     ScopedRenderTexture target;
 };

@@ -2,7 +2,10 @@
 
 #include <raylib.h>
 
+#include <utility>
+
 #include "embedded_assets.h"
+#include "scenes/city_shader.h"
 
 namespace {
 
@@ -18,13 +21,7 @@ void UploadVector(const Shader& shader, int location, const TrackHandle& x, cons
 
 City::City(DemoClock* demoClock, SyncContext* context)
     : clock(demoClock),
-      shader(nullptr, CITY_SHADER_SOURCE),
-      locResolution(GetShaderLocation(shader.Get(), "resolution")),
-      locTime(GetShaderLocation(shader.Get(), "time")),
-      locFadeToBlack(GetShaderLocation(shader.Get(), "fadeToBlack")),
-      locCameraPosition(GetShaderLocation(shader.Get(), "cameraPosition")),
-      locCameraRotation(GetShaderLocation(shader.Get(), "cameraRotation")),
-      locSeagullPosition(GetShaderLocation(shader.Get(), "seagullPosition")),
+      shader(CompileCityShader(CITY_SHADER_SOURCE)),
       ftb(BindTrack(*context, "ftb")),
       cameraPositionX(BindTrack(*context, "camera_position:x")),
       cameraPositionY(BindTrack(*context, "camera_position:y")),
@@ -36,12 +33,30 @@ City::City(DemoClock* demoClock, SyncContext* context)
       seagullY(BindTrack(*context, "seagull:y")),
       seagullZ(BindTrack(*context, "seagull:z"))
 {
+    FindUniforms();
 }
 
-void City::Draw()
+void City::UseShader(ScopedShader replacement)
+{
+    shader = std::move(replacement);
+    FindUniforms();
+}
+
+void City::FindUniforms()
 {
     const Shader program = shader.Get();
-    const float resolution[2] = {static_cast<float>(kRenderWidth), static_cast<float>(kRenderHeight)};
+    locResolution = GetShaderLocation(program, "resolution");
+    locTime = GetShaderLocation(program, "time");
+    locFadeToBlack = GetShaderLocation(program, "fadeToBlack");
+    locCameraPosition = GetShaderLocation(program, "cameraPosition");
+    locCameraRotation = GetShaderLocation(program, "cameraRotation");
+    locSeagullPosition = GetShaderLocation(program, "seagullPosition");
+}
+
+void City::Draw(RenderSize target)
+{
+    const Shader program = shader.Get();
+    const float resolution[2] = {static_cast<float>(target.width), static_cast<float>(target.height)};
     SetShaderValue(program, locResolution, resolution, SHADER_UNIFORM_VEC2);
     const float time = static_cast<float>(clock->seconds);
     SetShaderValue(program, locTime, &time, SHADER_UNIFORM_FLOAT);
@@ -52,6 +67,6 @@ void City::Draw()
     UploadVector(program, locSeagullPosition, seagullX, seagullY, seagullZ);
 
     BeginShaderMode(program);
-    DrawRectangle(0, 0, kRenderWidth, kRenderHeight, WHITE);
+    DrawRectangle(0, 0, target.width, target.height, WHITE);
     EndShaderMode();
 }

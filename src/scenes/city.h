@@ -10,19 +10,25 @@
 
 class City : public Scene {
 public:
-    // Compiles the shader (needs a graphics context) and binds the tracks.
+    // Compiles the embedded shader (needs a graphics context) and binds the tracks.
     City(DemoClock* clock, SyncContext* context);
-    void Draw() override;
+    void Draw(RenderSize target) override;
+
+    // Draws through `replacement` from the next frame on; the program in use
+    // until now is released.
+    void UseShader(ScopedShader replacement);
 
 private:
+    void FindUniforms();
+
     DemoClock* clock;
     ScopedShader shader;
-    int locResolution;
-    int locTime;
-    int locFadeToBlack;
-    int locCameraPosition;
-    int locCameraRotation;
-    int locSeagullPosition;
+    int locResolution = -1;
+    int locTime = -1;
+    int locFadeToBlack = -1;
+    int locCameraPosition = -1;
+    int locCameraRotation = -1;
+    int locSeagullPosition = -1;
     TrackHandle ftb;
     TrackHandle cameraPositionX;
     TrackHandle cameraPositionY;

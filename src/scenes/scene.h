@@ -1,12 +1,12 @@
 // A self-contained piece of the demo's picture, drawn into the current render
-// target, which is always kRenderWidth x kRenderHeight whatever the window.
+// target and covering all of it.
 #pragma once
 
-inline constexpr int kRenderWidth = 1920;
-inline constexpr int kRenderHeight = 1080;
+#include "render_size.h"
 
 class Scene {
 public:
     virtual ~Scene() = default;
-    virtual void Draw() = 0;
+    // `target` is the size of the current render target in pixels.
+    virtual void Draw(RenderSize target) = 0;
 };

@@ -121,17 +121,17 @@ TEST(ProgressLine, ShowsFrameRateAndTimeLeft)
 
 int BlueAt(const ScopedImage& image, std::size_t row, std::size_t column)
 {
-    return static_cast<const unsigned char*>(image.Get().data)[4 * (row * kRenderWidth + column) + 2];
+    return static_cast<const unsigned char*>(image.Get().data)[4 * (row * kRenderSize.width + column) + 2];
 }
 
 // Black top rows from the start of the demo, sky-blue bottom rows from the tower.
 TEST(FrameCapture, ReadBackPutsTheTopRowFirst)
 {
-    ASSERT_TRUE(DemoFrames().Render(0.0, {0, kRenderHeight - 2, kRenderWidth, 2}));
-    ASSERT_TRUE(DemoFrames().Render(40.0, {0, 0, kRenderWidth, 2}));
+    ASSERT_TRUE(DemoFrames().Render(0.0, {0, kRenderSize.height - 2, kRenderSize.width, 2}));
+    ASSERT_TRUE(DemoFrames().Render(40.0, {0, 0, kRenderSize.width, 2}));
     const ScopedImage image = DemoFrames().ReadBack();
-    EXPECT_EQ(BlueAt(image, 0, kRenderWidth / 2), 0);
-    EXPECT_GT(BlueAt(image, kRenderHeight - 1, kRenderWidth / 2), 100);
+    EXPECT_EQ(BlueAt(image, 0, kRenderSize.width / 2), 0);
+    EXPECT_GT(BlueAt(image, kRenderSize.height - 1, kRenderSize.width / 2), 100);
 }
 
 TEST(FrameCapture, ShowsFramesUntilRow800)
@@ -148,10 +148,10 @@ TEST(FrameCapture, ShowsFramesUntilRow800)
 TEST(FrameCapture, AskingWhetherAFrameIsShownDrawsNothing)
 {
     ASSERT_TRUE(DemoFrames().Render(40.0, {0, 0, 1, 1}));
-    const int blue = BlueAt(DemoFrames().ReadBack(), kRenderHeight - 1, 0);
+    const int blue = BlueAt(DemoFrames().ReadBack(), kRenderSize.height - 1, 0);
     ASSERT_GT(blue, 0);
     DemoFrames().ShowsFrameAt(0.0);  // all black, had it been drawn
-    EXPECT_EQ(BlueAt(DemoFrames().ReadBack(), kRenderHeight - 1, 0), blue);
+    EXPECT_EQ(BlueAt(DemoFrames().ReadBack(), kRenderSize.height - 1, 0), blue);
 }
 
 }  // namespace

@@ -43,7 +43,7 @@ class CityShaderHarness {
 public:
     // The shader is told the target's size as its resolution, so a small
     // target holds the whole picture at a coarser sampling.
-    explicit CityShaderHarness(int width = kRenderWidth, int height = kRenderHeight);
+    explicit CityShaderHarness(int width = kRenderSize.width, int height = kRenderSize.height);
 
     std::vector<Rgba> Sample(const CityUniforms& uniforms, std::span<const Pixel> pixels);
     // Every pixel of the target, bottom row first.

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "scenes/scene.h"
+#include "render_size.h"
 
 namespace {
 
@@ -56,7 +56,7 @@ std::vector<std::string> EncoderArguments(const VideoRecording& request, double 
     std::vector<std::string> arguments = {
         "-hide_banner", "-nostdin", "-nostats", "-loglevel", "error", "-y",
         // Frame i at video time i/fps, as the target holds it.
-        "-f", "rawvideo", "-pixel_format", "rgba", "-video_size", Size(kRenderWidth, kRenderHeight),
+        "-f", "rawvideo", "-pixel_format", "rgba", "-video_size", Size(kRenderSize.width, kRenderSize.height),
         "-framerate", Exact(request.framesPerSecond), "-i", "pipe:0",
         "-i", "pipe:3",
         "-map", "0:v", "-map", "1:a",

@@ -6,7 +6,7 @@
 #pragma once
 
 #include "demo_clock.h"
-#include "scenes/scene.h"
+#include "render_size.h"
 #include "scoped_image.h"
 #include "stage.h"
 
@@ -19,7 +19,7 @@ struct PixelRegion {
     int height;
 };
 
-inline constexpr PixelRegion kFullFrame{0, 0, kRenderWidth, kRenderHeight};
+inline constexpr PixelRegion kFullFrame{0, 0, kRenderSize.width, kRenderSize.height};
 
 class FrameCapture {
 public:
@@ -30,13 +30,11 @@ public:
     // its clock reads `seconds`; false, drawing nothing, at or past the demo's end.
     bool Render(double seconds, PixelRegion region = kFullFrame);
 
-    // Whether the demo shows a frame at this reading. The Stage decides, as in
-    // the demo, with every pixel cut away so that the question costs nothing.
-    bool ShowsFrameAt(double seconds);
+    // Whether the demo shows a frame at this reading, as the Stage decides.
+    bool ShowsFrameAt(double seconds) const { return !stage.HasEndedAt(seconds); }
 
-    // The first reading at which the demo shows nothing, to the last bit, as
-    // the Stage decides; a demo shows frames from 0 until it ends.
-    double EndOfDemo();
+    // The first reading at which the demo shows nothing, to the last bit.
+    double EndOfDemo() const { return stage.EndOfDemo(); }
 
     // The whole target as 8-bit RGBA, top row first.
     ScopedImage ReadBack() const;

@@ -2,8 +2,6 @@
 
 #include <rlgl.h>
 
-#include <cmath>
-
 FrameCapture::FrameCapture() : stage(&clock, nullptr) {}
 
 bool FrameCapture::Render(double seconds, PixelRegion region)
@@ -16,29 +14,6 @@ bool FrameCapture::Render(double seconds, PixelRegion region)
     const bool shown = stage.Render();
     rlDisableScissorTest();
     return shown;
-}
-
-bool FrameCapture::ShowsFrameAt(double seconds)
-{
-    return Render(seconds, PixelRegion{0, 0, 0, 0});
-}
-
-double FrameCapture::EndOfDemo()
-{
-    if (!ShowsFrameAt(0.0)) return 0.0;
-    // Doubling finds a reading past the end; halving then closes in on it.
-    double shown = 0.0;
-    double ended = 1.0;
-    while (ShowsFrameAt(ended)) {
-        if (std::isinf(ended)) return ended;  // a demo that never ends
-        shown = ended;
-        ended *= 2.0;
-    }
-    for (;;) {
-        const double middle = shown + (ended - shown) / 2.0;
-        if (middle == shown || middle == ended) return ended;
-        (ShowsFrameAt(middle) ? shown : ended) = middle;
-    }
 }
 
 ScopedImage FrameCapture::ReadBack() const
