@@ -12,7 +12,9 @@
 #include "embedded_assets.h"
 #include "encoder_process.h"
 #include "progress_line.h"
+#include "quoted_text.h"
 #include "stop_signals.h"
+#include "video_container.h"
 #include "video_encoding.h"
 
 namespace {
@@ -30,17 +32,18 @@ std::string SecondsText(double seconds)
                              " s: it has ended by then");
 }
 
-// The file is opened before the frame is rendered: an output that cannot be
-// written fails at once, not after the rendering.
-void WriteFrame(FrameCapture& capture, double seconds, const std::filesystem::path& name)
+// The file's place is taken before the frame is rendered: an output that
+// cannot be written fails at once, not after the rendering.
+void WriteFrame(FrameCapture& capture, double seconds, PendingFile& file)
 {
-    PendingFile file(name);
+    StopSignals::ThrowIfStopRequested();
     if (!capture.Render(seconds)) FailPastTheEnd(seconds);
     const ScopedImage image = capture.ReadBack();
     int size = 0;
     const std::unique_ptr<unsigned char, decltype(&MemFree)> png(ExportImageToMemory(image.Get(), ".png", &size),
                                                                  &MemFree);
     if (png == nullptr) throw std::runtime_error("cannot encode the frame at " + SecondsText(seconds) + " s as PNG");
+    StopSignals::ThrowIfStopRequested();
     file.Commit({png.get(), static_cast<std::size_t>(size)});
 }
 
@@ -53,9 +56,9 @@ std::filesystem::path SequenceFrameName(const std::filesystem::path& directory, 
 
 }  // namespace
 
-void CaptureSingleFrame(FrameCapture& capture, const SingleFrame& request)
+void CaptureSingleFrame(FrameCapture& capture, const SingleFrame& request, PendingFile& file)
 {
-    WriteFrame(capture, request.seconds, request.outputFile);
+    WriteFrame(capture, request.seconds, file);
 }
 
 void CaptureFrameSequence(FrameCapture& capture, const FrameSequence& request)
@@ -66,11 +69,12 @@ void CaptureFrameSequence(FrameCapture& capture, const FrameSequence& request)
 
     std::error_code error;
     std::filesystem::create_directories(request.outputDirectory, error);
-    if (error) throw std::runtime_error("cannot create " + request.outputDirectory + ": " + error.message());
+    if (error) throw std::runtime_error("cannot create " + Quoted(request.outputDirectory) + ": " + error.message());
 
     ProgressReport progress(count);
     for (std::size_t i = 0; i < count; ++i) {
-        WriteFrame(capture, request.FrameTime(i), SequenceFrameName(request.outputDirectory, i));
+        PendingFile file(SequenceFrameName(request.outputDirectory, i));
+        WriteFrame(capture, request.FrameTime(i), file);
         progress.FrameDone();
     }
 }
@@ -109,5 +113,11 @@ void CaptureVideo(FrameCapture& capture, const VideoRecording& request, VideoOut
         progress.FrameDone();
     }
     encoder.Finish();
+    StopSignals::ThrowIfStopRequested();
+    // ffmpeg's word alone is not enough: it could have written elsewhere, or nothing.
+    const VideoContainer& container = *FindVideoContainer(request.outputFile);
+    if (!container.Recognizes(output.file.ReadStart(container.SignatureEnd()))) {
+        throw std::runtime_error("ffmpeg wrote no readable video to " + Quoted(request.outputFile));
+    }
     output.file.CommitWrittenFile();
 }

@@ -1,6 +1,8 @@
 // What quorl-capture does for each kind of request. Each throws
 // std::runtime_error, with a one-line message, when a frame cannot be rendered
-// or written; a file under its final name is always complete.
+// or written, and CaptureStopped when a StopSignals in place was asked to stop
+// (each removes its unfinished file as it goes); a file under its final name
+// is always complete.
 #pragma once
 
 #include <filesystem>
@@ -9,8 +11,9 @@
 #include "frame_capture.h"
 #include "pending_file.h"
 
-// Writes the frame at the requested reading to one PNG file.
-void CaptureSingleFrame(FrameCapture& capture, const SingleFrame& request);
+// Writes the frame at the requested reading to `file`, the PNG file's place
+// taken for request.outputFile.
+void CaptureSingleFrame(FrameCapture& capture, const SingleFrame& request, PendingFile& file);
 
 // Writes DIRECTORY/frame_00000.png, frame_00001.png, ..., creating the folder
 // if needed, and reports progress on standard error after every frame.
@@ -27,7 +30,7 @@ struct VideoOutput {
 VideoOutput PrepareVideoOutput(const VideoRecording& request);
 
 // Renders the frames and has ffmpeg encode them with the music of the same
-// span, reporting progress after every frame. With a StopSignals in place,
-// throws CaptureStopped after Ctrl-C or SIGTERM. On every failure ffmpeg is
+// span, reporting progress after every frame, and gives the file its name once
+// it starts as a file of its container should. On every failure ffmpeg is
 // ended, and `output` then removes the partial file as it goes.
 void CaptureVideo(FrameCapture& capture, const VideoRecording& request, VideoOutput& output);

@@ -3,10 +3,12 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdlib>
 #include <map>
 #include <optional>
 
-#include "video_encoding.h"
+#include "quoted_text.h"
+#include "video_container.h"
 
 namespace {
 
@@ -14,26 +16,48 @@ using OptionValues = std::map<std::string_view, std::string_view>;
 
 constexpr std::string_view kOptions[] = {"--at", "--from", "--to", "--fps", "--out", "--video", "--size"};
 
+// More frames than this is a typing error; the count stays a plain number.
+constexpr double kMostFrames = 1e8;
+
+// Checked in floating point, before the count becomes an integer.
+void CheckFrameCount(double frames, std::string_view what)
+{
+    if (!(frames < kMostFrames)) throw UsageError("the " + std::string(what) + " has more than 100000000 frames");
+}
+
 bool IsOption(std::string_view word)
 {
     return word.starts_with("--");
 }
 
+bool IsKnownOption(std::string_view word)
+{
+    return std::ranges::find(kOptions, word) != std::end(kOptions);
+}
+
+// "--help" anywhere, or "-h" where no option waits for its value.
+bool AsksForHelp(std::span<const std::string_view> arguments)
+{
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        if (arguments[i] == "--help") return true;
+        if (arguments[i] == "-h" && (i == 0 || !IsKnownOption(arguments[i - 1]))) return true;
+    }
+    return false;
+}
+
 OptionValues ReadOptions(std::span<const std::string_view> arguments)
 {
     OptionValues values;
-    for (std::size_t i = 0; i < arguments.size(); ++i) {
+    // Each option and its value.
+    for (std::size_t i = 0; i < arguments.size(); i += 2) {
         const std::string_view name = arguments[i];
-        bool known = false;
-        for (std::string_view option : kOptions) known = known || option == name;
-        if (!known) throw UsageError("unknown option '" + std::string(name) + "'");
+        if (!IsKnownOption(name)) throw UsageError("unknown option " + Quoted(name));
         if (i + 1 == arguments.size() || IsOption(arguments[i + 1])) {
             throw UsageError(std::string(name) + " needs a value");
         }
         if (!values.emplace(name, arguments[i + 1]).second) {
             throw UsageError(std::string(name) + " is given twice");
         }
-        ++i;
     }
     return values;
 }
@@ -42,8 +66,15 @@ double ReadNumber(std::string_view option, std::string_view text)
 {
     double value = 0.0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc{} || end != text.data() + text.size() || !std::isfinite(value)) {
-        throw UsageError(std::string(option) + " '" + std::string(text) + "' is not a finite number");
+    const bool whole = end == text.data() + text.size();
+    if (error == std::errc::result_out_of_range && whole) {
+        // A number all the same: past the largest double, or closer to 0 than the smallest.
+        const bool large = std::fabs(std::strtod(std::string(text).c_str(), nullptr)) >= 1.0;
+        throw UsageError(std::string(option) + " " + Quoted(text) + " is a number too " +
+                         (large ? "large" : "small") + " to hold");
+    }
+    if (error != std::errc{} || !whole || !std::isfinite(value)) {
+        throw UsageError(std::string(option) + " " + Quoted(text) + " is not a finite number");
     }
     return value;
 }
@@ -53,7 +84,7 @@ double ReadSeconds(std::string_view option, std::string_view text)
 {
     const double seconds = ReadNumber(option, text);
     if (seconds < 0.0) {
-        throw UsageError(std::string(option) + " " + std::string(text) + " is before the demo's start at 0");
+        throw UsageError(std::string(option) + " " + Quoted(text) + " is before the demo's start at 0");
     }
     return seconds;
 }
@@ -82,7 +113,7 @@ FrameSize ReadFrameSize(std::string_view text)
     const std::optional<int> height =
         cross == std::string_view::npos ? std::nullopt : ReadPixelCount(text.substr(cross + 1));
     if (!width || !height) {
-        throw UsageError("--size '" + std::string(text) + "' is not WIDTHxHEIGHT in even numbers of pixels above 0");
+        throw UsageError("--size " + Quoted(text) + " is not WIDTHxHEIGHT in even numbers of pixels above 0");
     }
     return {*width, *height};
 }
@@ -104,7 +135,7 @@ VideoRecording ReadVideoRecording(const OptionValues& values)
     VideoRecording video;
     video.outputFile = values.at("--video");
     if (FindVideoContainer(video.outputFile) == nullptr) {
-        throw UsageError("--video '" + video.outputFile + "' is not named FILE.mp4, FILE.mkv or FILE.webm");
+        throw UsageError("--video " + Quoted(video.outputFile) + " is not named FILE.mp4, FILE.mkv or FILE.webm");
     }
     if (values.contains("--from")) video.from = ReadSeconds("--from", values.at("--from"));
     if (values.contains("--to")) {
@@ -113,6 +144,7 @@ VideoRecording ReadVideoRecording(const OptionValues& values)
     }
     if (values.contains("--fps")) video.framesPerSecond = ReadRate(values.at("--fps"));
     if (values.contains("--size")) video.outputSize = ReadFrameSize(values.at("--size"));
+    if (video.to) video.FrameCount(*video.to);
     return video;
 }
 
@@ -134,7 +166,9 @@ std::size_t VideoRecording::FrameCount(double end) const
 {
     // A frame that would land on `end` up to rounding belongs to what follows;
     // the one at `from` always comes before it.
-    return static_cast<std::size_t>(std::max(1.0, std::ceil((end - from) * framesPerSecond - 1e-9)));
+    const double frames = std::max(1.0, std::ceil((end - from) * framesPerSecond - 1e-9));
+    CheckFrameCount(frames, "video");
+    return static_cast<std::size_t>(frames);
 }
 
 double VideoRecording::FrameTime(std::size_t index) const
@@ -144,7 +178,7 @@ double VideoRecording::FrameTime(std::size_t index) const
 
 CaptureRequest ParseCaptureArguments(std::span<const std::string_view> arguments)
 {
-    if (arguments.size() == 1 && (arguments[0] == "--help" || arguments[0] == "-h")) return ShowUsage{};
+    if (AsksForHelp(arguments)) return ShowUsage{};
 
     const OptionValues values = ReadOptions(arguments);
     if (values.contains("--video")) return ReadVideoRecording(values);
@@ -162,7 +196,6 @@ CaptureRequest ParseCaptureArguments(std::span<const std::string_view> arguments
     const double to = ReadSeconds("--to", Required(values, "--to", "a sequence"));
     if (to < from) throw UsageError("--to comes before --from");
     const double fps = ReadRate(Required(values, "--fps", "a sequence"));
-    // Keeps the frame count a plain number; a run this long is a typing error.
-    if ((to - from) * fps >= 1e8) throw UsageError("the sequence has more than 100000000 frames");
+    CheckFrameCount((to - from) * fps, "sequence");
     return FrameSequence{from, to, fps, std::string(Required(values, "--out", "a sequence"))};
 }

@@ -12,6 +12,8 @@
 #include <string_view>
 #include <variant>
 
+#include "render_size.h"
+
 struct SingleFrame {
     double seconds;
     std::string outputFile;
@@ -39,10 +41,11 @@ struct VideoRecording {
     double from = 0.0;
     std::optional<double> to;  // none: up to the demo's end
     double framesPerSecond = 60.0;
-    FrameSize outputSize{1920, 1080};  // the frame is scaled to it
+    FrameSize outputSize{kRenderSize.width, kRenderSize.height};  // the frame is scaled to it
     std::string outputFile;
 
-    // The frames before `end`, the reading that `to` stands for.
+    // The frames before `end`, the reading that `to` stands for. Throws
+    // UsageError when there are more than 100000000.
     std::size_t FrameCount(double end) const;
     double FrameTime(std::size_t index) const;
 };
@@ -57,11 +60,13 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// The arguments after the program name. Throws UsageError for an unknown
-// option, a missing or repeated value, a time that is not a finite number of
-// seconds from 0 on, a sequence that runs backwards, a video that is empty or
-// in a container it cannot write, a rate that is not above 0 or a size that is
-// not WIDTHxHEIGHT in even numbers of pixels.
+// The arguments after the program name; ShowUsage wherever --help is asked
+// for. Throws UsageError for an unknown option, a missing or repeated value, a
+// time that is not a finite number of seconds from 0 on, a sequence that runs
+// backwards, a video that is empty or in a container it cannot write, a rate
+// that is not above 0, more than 100000000 frames, or a size that is not
+// WIDTHxHEIGHT in even numbers of pixels. What the user typed is quoted in
+// the message, which stays one line.
 CaptureRequest ParseCaptureArguments(std::span<const std::string_view> arguments);
 
 inline constexpr std::string_view kCaptureUsage =
@@ -73,4 +78,7 @@ inline constexpr std::string_view kCaptureUsage =
     "whole demo at 60 fps and 1920x1080) and has ffmpeg encode them with the music of\n"
     "the same span, in yuv420p: .mp4 as H.264 and AAC, .mkv as H.264 and Vorbis, .webm\n"
     "as VP9 and Opus (WebM cannot hold H.264). --size scales the 1920x1080 frame for\n"
-    "the file. Ctrl-C stops the capture and leaves no file behind.\n";
+    "the file.\n"
+    "\n"
+    "Ctrl-C, SIGTERM, SIGHUP and SIGQUIT stop a capture and leave no unfinished file\n"
+    "behind; a second one ends the tool at once.\n";

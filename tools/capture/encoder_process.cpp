@@ -1,9 +1,10 @@
 #include "encoder_process.h"
 
 #include <fcntl.h>
+#include <pthread.h>
 #include <signal.h>
-#include <spawn.h>
 #include <sys/mman.h>
+#include <sys/prctl.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -13,6 +14,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <iterator>
 #include <stdexcept>
 #include <system_error>
 
@@ -38,19 +40,48 @@ FileDescriptor MemoryFile(const char* name)
     return FileDescriptor(descriptor);
 }
 
-// 0 once every byte is out, otherwise the error that stopped it; a signal
-// that asks to stop ends it with EINTR.
-int WriteAll(int descriptor, std::span<const unsigned char> bytes)
+// What the encoder starts with: its standard input, error output and music.
+struct EncoderStart {
+    pid_t parent;
+    const char* program;
+    char* const* arguments;
+    int frames;
+    int errorLog;
+    int music;
+};
+
+// The child's part between fork and exec: calls that are safe after a fork
+// from a process with threads, and nothing else.
+[[noreturn]] void ExecuteEncoder(const EncoderStart& start)
 {
-    while (!bytes.empty()) {
-        const ssize_t written = write(descriptor, bytes.data(), bytes.size());
-        if (written < 0) {
-            if (errno == EINTR && !StopSignals::StopRequested()) continue;
-            return errno;
-        }
-        bytes = bytes.subspan(static_cast<std::size_t>(written));
+    // It dies with quorl-capture however that ends, even by SIGKILL: at once
+    // if that has happened already.
+    if (prctl(PR_SET_PDEATHSIG, SIGKILL) != 0 || getppid() != start.parent) _exit(127);
+    // A group of its own keeps the terminal's Ctrl-C away from it.
+    setpgid(0, 0);
+    struct sigaction byDefault{};
+    byDefault.sa_handler = SIG_DFL;
+    sigemptyset(&byDefault.sa_mask);
+    for (const int signal : StopSignals::kSignals) sigaction(signal, &byDefault, nullptr);
+    sigaction(SIGPIPE, &byDefault, nullptr);
+
+    // Moved out of the way first, so that no descriptor is overwritten
+    // before it has been handed on.
+    const int wanted[] = {start.frames, open("/dev/null", O_WRONLY), start.errorLog, start.music};
+    int moved[std::size(wanted)];
+    for (std::size_t i = 0; i < std::size(wanted); ++i) moved[i] = fcntl(wanted[i], F_DUPFD, kAudioDescriptor + 1);
+    for (std::size_t i = 0; i < std::size(wanted); ++i) {
+        if (dup2(moved[i], static_cast<int>(i)) < 0) _exit(127);
     }
-    return 0;
+    close_range(kAudioDescriptor + 1, ~0u, 0);
+
+    sigset_t none;
+    sigemptyset(&none);
+    sigprocmask(SIG_SETMASK, &none, nullptr);
+    execve(start.program, start.arguments, environ);
+    static constexpr char kNotStarted[] = "cannot run the program\n";
+    [[maybe_unused]] const ssize_t ignored = write(STDERR_FILENO, kNotStarted, sizeof kNotStarted - 1);
+    _exit(127);
 }
 
 // The last line that is not empty, from at most the last 4 KiB of the file.
@@ -100,38 +131,21 @@ EncoderProcess::EncoderProcess(const std::filesystem::path& program, const std::
     const FileDescriptor frames(ends[0]);
     input = FileDescriptor(ends[1]);
 
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, frames.Get(), STDIN_FILENO);
-    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
-    posix_spawn_file_actions_adddup2(&actions, errorLog.Get(), STDERR_FILENO);
-    posix_spawn_file_actions_adddup2(&actions, music.Get(), kAudioDescriptor);
-    posix_spawn_file_actions_addclosefrom_np(&actions, kAudioDescriptor + 1);
-
-    // A group of its own keeps the terminal's Ctrl-C away from it; the
-    // signals that we catch or ignore are its defaults again.
-    posix_spawnattr_t attributes;
-    posix_spawnattr_init(&attributes);
-    sigset_t defaults;
-    sigemptyset(&defaults);
-    for (const int signal : {SIGINT, SIGTERM, SIGPIPE}) sigaddset(&defaults, signal);
-    sigset_t unblocked;
-    sigemptyset(&unblocked);
-    posix_spawnattr_setsigdefault(&attributes, &defaults);
-    posix_spawnattr_setsigmask(&attributes, &unblocked);
-    posix_spawnattr_setpgroup(&attributes, 0);
-    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETPGROUP | POSIX_SPAWN_SETSIGDEF | POSIX_SPAWN_SETSIGMASK);
-
     std::vector<char*> argv{const_cast<char*>(program.c_str())};
     for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
     argv.push_back(nullptr);
-    const int error = posix_spawn(&process, program.c_str(), &actions, &attributes, argv.data(), environ);
-    posix_spawnattr_destroy(&attributes);
-    posix_spawn_file_actions_destroy(&actions);
-    if (error != 0) {
-        process = -1;
-        FailSystem("cannot start " + program.string(), error);
-    }
+    const EncoderStart start{getpid(), program.c_str(), argv.data(), frames.Get(), errorLog.Get(), music.Get()};
+
+    // No handler of ours may run in the child before it has the defaults.
+    sigset_t all;
+    sigset_t before;
+    sigfillset(&all);
+    pthread_sigmask(SIG_SETMASK, &all, &before);
+    process = fork();
+    if (process == 0) ExecuteEncoder(start);
+    const int forkError = errno;
+    pthread_sigmask(SIG_SETMASK, &before, nullptr);
+    if (process < 0) FailSystem("cannot start " + program.string(), forkError);
 }
 
 EncoderProcess::~EncoderProcess()
@@ -145,7 +159,7 @@ EncoderProcess::~EncoderProcess()
 
 void EncoderProcess::Write(std::span<const unsigned char> bytes)
 {
-    const int error = WriteAll(input.Get(), bytes);
+    const int error = WriteAll(input.Get(), bytes, StopSignals::StopRequested);
     if (error == 0) return;
     StopSignals::ThrowIfStopRequested();
     if (error == EPIPE) FailWithEncoderMessage();

@@ -2,7 +2,8 @@
 // are written to its standard input, the music waits for it on file
 // descriptor 3, and its error messages are kept for our own one-line report.
 // It runs in a process group of its own, so that a Ctrl-C at the terminal
-// reaches quorl-capture alone, which then stops it (see StopSignals).
+// reaches quorl-capture alone, which then stops it (see StopSignals), and the
+// system ends it when quorl-capture ends, however that happens.
 #pragma once
 
 #include <sys/types.h>
@@ -23,7 +24,8 @@ std::optional<std::filesystem::path> FindProgram(std::string_view name);
 class EncoderProcess {
 public:
     // Starts `program` with `arguments`; `audio` is copied out before it
-    // starts. Throws std::runtime_error when it cannot be started.
+    // starts. Throws std::runtime_error when no process can be started; a
+    // program that cannot be run fails the first Write or Finish.
     EncoderProcess(const std::filesystem::path& program, const std::vector<std::string>& arguments,
                    std::span<const unsigned char> audio);
     // Kills the encoder unless Finish returned, and waits for it to go.

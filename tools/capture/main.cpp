@@ -9,8 +9,9 @@
 //   quorl-capture --video FILE [--fps N] [--size WxH] [--from SECONDS] [--to SECONDS]
 //
 // Exit status 0 on success, 2 for a command line it cannot use, 1 when a frame
-// cannot be rendered, encoded or written, 130 when Ctrl-C stopped a video; the
-// reason is one line on standard error.
+// cannot be rendered, encoded or written, 128 + the signal's number when
+// SIGINT, SIGTERM, SIGHUP or SIGQUIT stopped it (130 for Ctrl-C); the reason
+// is one line on standard error.
 #include <raylib.h>
 
 #include <cstdio>
@@ -22,6 +23,7 @@
 #include "capture_modes.h"
 #include "capture_request.h"
 #include "frame_capture.h"
+#include "pending_file.h"
 #include "scoped_media.h"
 #include "stop_signals.h"
 
@@ -46,22 +48,36 @@ void Run(const CaptureRequest& request)
     std::visit(Overloaded{
                    [](const ShowUsage&) { std::fputs(kCaptureUsage.data(), stdout); },
                    [](const SingleFrame& single) {
+                       // Taken before the window opens: an unusable output fails at once.
+                       PendingFile file(single.outputFile);
                        CaptureSession session;
-                       CaptureSingleFrame(session.capture, single);
+                       CaptureSingleFrame(session.capture, single, file);
                    },
                    [](const FrameSequence& sequence) {
                        CaptureSession session;
                        CaptureFrameSequence(session.capture, sequence);
                    },
                    [](const VideoRecording& video) {
-                       // From here on Ctrl-C lets the capture clean up before it ends.
-                       const StopSignals stopSignals;
                        VideoOutput output = PrepareVideoOutput(video);
                        CaptureSession session;
                        CaptureVideo(session.capture, video, output);
                    },
                },
                request);
+}
+
+// Runs the request with the stop signals caught, so that the capture cleans up
+// before it ends. A failure while a stop is pending is the stop's doing: an
+// interrupted call.
+void RunUntilStopped(const CaptureRequest& request)
+{
+    const StopSignals stopSignals;
+    try {
+        Run(request);
+    } catch (const std::exception&) {
+        StopSignals::ThrowIfStopRequested();
+        throw;
+    }
 }
 
 }  // namespace
@@ -73,11 +89,11 @@ int main(int argc, char** argv)
     SetTraceLogLevel(LOG_WARNING);
     const std::vector<std::string_view> arguments(argv + 1, argv + argc);
     try {
-        Run(ParseCaptureArguments(arguments));
+        RunUntilStopped(ParseCaptureArguments(arguments));
         return 0;
     } catch (const CaptureStopped& stopped) {
         std::fprintf(stderr, "quorl-capture: %s\n", stopped.what());
-        return 130;
+        return stopped.ExitStatus();
     } catch (const UsageError& error) {
         std::fprintf(stderr, "quorl-capture: %s (--help shows the usage)\n", error.what());
         return 2;

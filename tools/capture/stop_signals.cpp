@@ -1,29 +1,57 @@
 #include "stop_signals.h"
 
+#include <unistd.h>
+
+#include <cerrno>
 #include <csignal>
+#include <cstring>
+#include <string>
 
 namespace {
 
-volatile std::sig_atomic_t stopRequested = 0;
+volatile std::sig_atomic_t stopSignal = 0;
+// The thread whose blocking calls a stop must interrupt (a pid_t).
+volatile std::sig_atomic_t waitingThread = 0;
 
-void RequestStop(int)
+void RequestStop(int signal)
 {
-    stopRequested = 1;
+    const int savedError = errno;
+    if (gettid() != waitingThread) {
+        // Handed to another thread (the graphics driver has some): passed on.
+        tgkill(getpid(), waitingThread, signal);
+    } else if (stopSignal != 0) {
+        _exit(128 + signal);
+    } else {
+        stopSignal = signal;
+    }
+    errno = savedError;
+}
+
+std::string SignalName(int signal)
+{
+    const char* abbreviation = sigabbrev_np(signal);
+    return abbreviation != nullptr ? std::string("SIG") + abbreviation : "signal " + std::to_string(signal);
 }
 
 }  // namespace
 
-CaptureStopped::CaptureStopped() : std::runtime_error("stopped before the end; no video written") {}
+CaptureStopped::CaptureStopped(int stoppedBy)
+    : std::runtime_error("stopped by " + SignalName(stoppedBy) + "; no unfinished file is left"), signal(stoppedBy)
+{
+}
 
 StopSignals::StopSignals()
 {
-    stopRequested = 0;
+    stopSignal = 0;
+    waitingThread = gettid();
     // No SA_RESTART: a write to the encoder or a wait for it returns at once.
     struct sigaction stop{};
     stop.sa_handler = RequestStop;
     sigemptyset(&stop.sa_mask);
-    sigaction(SIGINT, &stop, &interruptBefore);
-    sigaction(SIGTERM, &stop, &terminateBefore);
+    for (std::size_t i = 0; i < std::size(kSignals); ++i) {
+        sigaction(kSignals[i], nullptr, &before[i]);
+        if (before[i].sa_handler != SIG_IGN) sigaction(kSignals[i], &stop, nullptr);
+    }
 
     struct sigaction ignore{};
     ignore.sa_handler = SIG_IGN;
@@ -33,17 +61,16 @@ StopSignals::StopSignals()
 
 StopSignals::~StopSignals()
 {
-    sigaction(SIGINT, &interruptBefore, nullptr);
-    sigaction(SIGTERM, &terminateBefore, nullptr);
+    for (std::size_t i = 0; i < std::size(kSignals); ++i) sigaction(kSignals[i], &before[i], nullptr);
     sigaction(SIGPIPE, &brokenPipeBefore, nullptr);
 }
 
 bool StopSignals::StopRequested()
 {
-    return stopRequested != 0;
+    return stopSignal != 0;
 }
 
 void StopSignals::ThrowIfStopRequested()
 {
-    if (StopRequested()) throw CaptureStopped();
+    if (StopRequested()) throw CaptureStopped(stopSignal);
 }

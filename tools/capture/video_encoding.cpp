@@ -3,17 +3,9 @@
 #include <cstdio>
 
 #include "render_size.h"
+#include "video_container.h"
 
 namespace {
-
-// WebM holds neither H.264 nor AAC: VP9 and Opus are what it was made for.
-// Matroska gets Vorbis, as it keeps no note of AAC's encoder delay: the sound
-// would come 21 ms late.
-constexpr VideoContainer kContainers[] = {
-    {".mp4", "mp4", "-c:v libx264 -preset medium -crf 18 -c:a aac -b:a 192k -movflags +faststart"},
-    {".mkv", "matroska", "-c:v libx264 -preset medium -crf 18 -c:a libvorbis -q:a 6"},
-    {".webm", "webm", "-c:v libvpx-vp9 -crf 30 -b:v 0 -row-mt 1 -cpu-used 4 -c:a libopus -b:a 160k"},
-};
 
 // Every digit that a double holds, so that ffmpeg cuts where the clock reads.
 std::string Exact(double number)
@@ -39,16 +31,6 @@ void AppendWords(std::vector<std::string>& arguments, std::string_view words)
 
 }  // namespace
 
-const VideoContainer* FindVideoContainer(std::string_view fileName)
-{
-    for (const VideoContainer& container : kContainers) {
-        if (fileName.size() > container.extension.size() && fileName.ends_with(container.extension)) {
-            return &container;
-        }
-    }
-    return nullptr;
-}
-
 std::vector<std::string> EncoderArguments(const VideoRecording& request, double end,
                                           const std::filesystem::path& file)
 {
@@ -69,6 +51,8 @@ std::vector<std::string> EncoderArguments(const VideoRecording& request, double 
     };
     const VideoContainer& container = *FindVideoContainer(request.outputFile);
     AppendWords(arguments, container.codecs);
-    arguments.insert(arguments.end(), {"-f", std::string(container.format), file.string()});
+    // "file:" makes ffmpeg take any name as a plain file: "pipe:1.mkv" and
+    // "-x.mp4" are not a URL and an option then.
+    arguments.insert(arguments.end(), {"-f", std::string(container.format), "file:" + file.string()});
     return arguments;
 }

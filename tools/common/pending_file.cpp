@@ -1,60 +1,122 @@
 #include "pending_file.h"
 
-#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+
 #include <cstring>
+#include <optional>
+#include <random>
 #include <stdexcept>
 #include <string>
-#include <system_error>
+
+#include "quoted_text.h"
 
 namespace {
 
-[[noreturn]] void Fail(const std::filesystem::path& name, int error)
+[[noreturn]] void Fail(const std::filesystem::path& name, const std::string& reason)
 {
-    throw std::runtime_error("cannot write " + name.string() + ": " + std::strerror(error));
+    throw std::runtime_error("cannot write " + Quoted(name.string()) + ": " + reason);
+}
+
+[[noreturn]] void FailSystem(const std::filesystem::path& name, int error)
+{
+    Fail(name, std::strerror(error));
+}
+
+// The permission bits of the regular file at `name`; none when nothing is
+// there. Anything else there is refused: a rename would replace a device
+// node, a fifo or a link.
+std::optional<mode_t> ExistingFileMode(const std::filesystem::path& name)
+{
+    struct stat status{};
+    if (lstat(name.c_str(), &status) != 0) {
+        if (errno == ENOENT) return std::nullopt;
+        FailSystem(name, errno);
+    }
+    if (!S_ISREG(status.st_mode)) Fail(name, "it is not a regular file");
+    return status.st_mode & 0777;
+}
+
+std::string RandomSuffix()
+{
+    static constexpr char kLetters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+    std::random_device random;
+    std::uniform_int_distribution<std::size_t> pick(0, sizeof kLetters - 2);
+    std::string suffix(6, ' ');
+    for (char& letter : suffix) letter = kLetters[pick(random)];
+    return suffix;
+}
+
+// A file that did not exist, made by us, at `path`: a link or any other file
+// there fails with EEXIST. The mode is what the umask leaves of 0666, as for
+// any new file.
+int CreateAnew(const std::filesystem::path& path)
+{
+    return open(path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
 }
 
 }  // namespace
 
-PendingFile::PendingFile(std::filesystem::path fileName)
-    : name(std::move(fileName)),
-      partialName(name.string() + ".partial"),
-      file(std::fopen(partialName.c_str(), "wb"))
+PendingFile::PendingFile(std::filesystem::path fileName) : name(std::move(fileName))
 {
-    if (file == nullptr) Fail(name, errno);
+    ExistingFileMode(name);
+    partialName = name.string() + ".partial";
+    int created = CreateAnew(partialName);
+    // A name in the way, from a killed run or from someone else, is left alone.
+    for (int attempt = 0; created < 0 && errno == EEXIST && attempt < 100; ++attempt) {
+        partialName = name.string() + ".partial-" + RandomSuffix();
+        created = CreateAnew(partialName);
+    }
+    if (created < 0) FailSystem(name, errno);
+    file = FileDescriptor(created);
+    struct stat status{};
+    if (fstat(file.Get(), &status) != 0) FailSystem(name, errno);
+    device = status.st_dev;
+    inode = status.st_ino;
 }
 
 PendingFile::~PendingFile()
 {
-    if (file != nullptr) std::fclose(file);
-    if (!committed) {
-        std::error_code ignored;
-        std::filesystem::remove(partialName, ignored);
-    }
+    if (!committed && IsStillOurs()) unlink(partialName.c_str());
 }
 
 void PendingFile::Commit(std::span<const unsigned char> bytes)
 {
-    errno = 0;
-    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    Close(written ? 0 : (errno != 0 ? errno : EIO));
+    if (const int error = WriteAll(file.Get(), bytes); error != 0) FailSystem(name, error);
     CommitWrittenFile();
+}
+
+std::vector<unsigned char> PendingFile::ReadStart(std::size_t count) const
+{
+    std::vector<unsigned char> bytes(count);
+    std::size_t got = 0;
+    while (got < count) {
+        const ssize_t read = pread(file.Get(), bytes.data() + got, count - got, static_cast<off_t>(got));
+        if (read < 0 && errno == EINTR) continue;
+        if (read < 0) FailSystem(partialName, errno);
+        if (read == 0) break;
+        got += static_cast<std::size_t>(read);
+    }
+    bytes.resize(got);
+    return bytes;
 }
 
 void PendingFile::CommitWrittenFile()
 {
-    if (file != nullptr) Close(0);
-    std::error_code error;
-    std::filesystem::rename(partialName, name, error);
-    if (error) throw std::runtime_error("cannot write " + name.string() + ": " + error.message());
+    if (!IsStillOurs()) Fail(name, "another file has taken the place of " + Quoted(partialName.string()));
+    // Checked again: the name may have been taken while the file was written.
+    if (const std::optional<mode_t> mode = ExistingFileMode(name); mode && fchmod(file.Get(), *mode) != 0) {
+        FailSystem(name, errno);
+    }
+    // On the disk before it has the name, so that even a crash leaves no partial file under it.
+    if (fsync(file.Get()) != 0) FailSystem(name, errno);
+    if (const int error = file.Close(); error != 0) FailSystem(name, error);
+    if (rename(partialName.c_str(), name.c_str()) != 0) FailSystem(name, errno);
     committed = true;
 }
 
-// Closes the file, failing with the write's error or else the close's.
-void PendingFile::Close(int writeError)
+bool PendingFile::IsStillOurs() const
 {
-    errno = 0;
-    const bool closed = std::fclose(file) == 0;
-    file = nullptr;
-    if (writeError != 0) Fail(name, writeError);
-    if (!closed) Fail(name, errno != 0 ? errno : EIO);
+    struct stat status{};
+    return lstat(partialName.c_str(), &status) == 0 && status.st_dev == device && status.st_ino == inode;
 }

@@ -1,39 +1,57 @@
-// A file that appears under its name only once it is complete: the bytes go to
-// NAME.partial, from us or from another program, and it is renamed to NAME
-// when all of them are out. Until then, and if anything fails, no file of that
-// name is left behind by us.
+// A file that appears under its name only once it is complete. The bytes go
+// to a temporary file beside it, from us or from another program, and it is
+// renamed to NAME when all of them are out; until then, and if anything
+// fails, NAME stays as it was.
+//
+// The temporary file is NAME.partial, or NAME.partial-XXXXXX when that name
+// is taken. It is always created anew, never through a link, and it is the
+// only file ever removed, so that nothing that was there before is touched.
+// An existing NAME must be a regular file: the new file keeps its permission
+// bits. A run that is killed may leave the temporary file, never a partial
+// file under NAME.
+//
+// Every failure throws std::runtime_error with one line: the quoted name and
+// the system's reason.
 #pragma once
 
-#include <cstdio>
+#include <sys/types.h>
+
+#include <cstddef>
 #include <filesystem>
 #include <span>
+#include <vector>
+
+#include "file_descriptor.h"
 
 class PendingFile {
 public:
-    // Opens NAME.partial; throws std::runtime_error (one line, with the
-    // system's reason) when it cannot be created.
+    // Creates the temporary file; throws when NAME exists but is not a
+    // regular file, or when the temporary file cannot be created.
     explicit PendingFile(std::filesystem::path name);
-    // Removes NAME.partial unless Commit succeeded.
+    // Removes the temporary file unless it was committed.
     ~PendingFile();
     PendingFile(const PendingFile&) = delete;
     PendingFile& operator=(const PendingFile&) = delete;
 
-    // Writes the bytes and renames the file to NAME; throws std::runtime_error
-    // when the bytes cannot be written or the file cannot be renamed.
+    // Writes the bytes and renames the file to NAME.
     void Commit(std::span<const unsigned char> bytes);
 
     // Where another program writes the bytes; it must have ended before the
     // PendingFile does, or it could write on after the file is removed.
     const std::filesystem::path& PartialName() const { return partialName; }
-    // Renames NAME.partial to NAME as the other program left it; throws
-    // std::runtime_error when it cannot be renamed.
+    // The first bytes that were written there, at most `count`.
+    std::vector<unsigned char> ReadStart(std::size_t count) const;
+    // Renames the temporary file to NAME as the other program left it; throws
+    // when another file has taken its place.
     void CommitWrittenFile();
 
 private:
-    void Close(int writeError);
+    bool IsStillOurs() const;
 
     std::filesystem::path name;
     std::filesystem::path partialName;
-    std::FILE* file;
+    FileDescriptor file;
+    dev_t device = 0;  // the temporary file's identity, so that we remove only ours
+    ino_t inode = 0;
     bool committed = false;
 };

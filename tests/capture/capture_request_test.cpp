@@ -1,15 +1,14 @@
-// quorl-capture's parts: its command line, its frame times and progress line,
-// and the FrameCapture that renders through the demo's Stage.
+// quorl-capture's command line: what each request reads as, what is refused
+// and how the refusal reads, and the frame times of sequences and videos.
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <variant>
 #include <vector>
 
 #include "capture_request.h"
-#include "city_harness.h"
-#include "progress_line.h"
 
 namespace {
 
@@ -34,7 +33,6 @@ TEST(CaptureRequest, ReadsOneFrameOrASequenceInAnyOrderOfOptions)
     EXPECT_EQ(run.to, 2.5);
     EXPECT_EQ(run.framesPerSecond, 30.0);
     EXPECT_EQ(run.outputDirectory, "d");
-    EXPECT_TRUE(std::holds_alternative<ShowUsage>(ParseCaptureArguments({{"--help"}})));
 }
 
 TEST(CaptureRequest, RecordsTheWholeDemoAt60FpsAndFullSizeUnlessTold)
@@ -55,6 +53,16 @@ TEST(CaptureRequest, RecordsTheWholeDemoAt60FpsAndFullSizeUnlessTold)
     EXPECT_EQ(part.outputFile, "a.mkv");
 }
 
+TEST(CaptureRequest, ShowsTheUsageWhereverHelpIsAsked)
+{
+    for (const std::vector<std::string_view>& arguments : std::vector<std::vector<std::string_view>>{
+             {"--help"}, {"-h"}, {"--at", "1", "--help"}, {"--video", "a.mp4", "-h"}, {"--when", "--help"}}) {
+        EXPECT_TRUE(std::holds_alternative<ShowUsage>(ParseCaptureArguments(arguments))) << arguments.back();
+    }
+    // Where a value belongs, "-h" is a file's name.
+    EXPECT_EQ(std::get<SingleFrame>(ParseCaptureArguments({{"--at", "1", "--out", "-h"}})).outputFile, "-h");
+}
+
 TEST(CaptureRequest, TakesOnlySizesInEvenPixelsAboveZero)
 {
     for (const std::string_view size : {"641x360", "640x361", "0x360", "-640x360", "640", "640x", "x360", "640x360x2",
@@ -69,7 +77,9 @@ TEST(CaptureRequest, RejectsWhatItCannotUseWithTheReason)
     const std::pair<std::vector<std::string_view>, std::string> cases[] = {
         {{"--at", "nan", "--out", "a.png"}, "--at 'nan' is not a finite number"},
         {{"--at", "12s", "--out", "a.png"}, "--at '12s' is not a finite number"},
-        {{"--at", "-1", "--out", "a.png"}, "--at -1 is before the demo's start at 0"},
+        {{"--at", "1e400", "--out", "a.png"}, "--at '1e400' is a number too large to hold"},
+        {{"--at", "1e-400", "--out", "a.png"}, "--at '1e-400' is a number too small to hold"},
+        {{"--at", "-1", "--out", "a.png"}, "--at '-1' is before the demo's start at 0"},
         {{"--at", "--out", "a.png"}, "--at needs a value"},
         {{"--at", "1"}, "--at needs --out"},
         {{"--when", "1", "--out", "a.png"}, "unknown option '--when'"},
@@ -77,7 +87,6 @@ TEST(CaptureRequest, RejectsWhatItCannotUseWithTheReason)
         {{"--at", "1", "--fps", "30", "--out", "a.png"}, "--at cannot be combined with --from, --to or --fps"},
         {{"--from", "2", "--to", "1", "--fps", "30", "--out", "d"}, "--to comes before --from"},
         {{"--from", "1", "--to", "2", "--fps", "0", "--out", "d"}, "--fps must be above 0"},
-        {{"--from", "0", "--to", "60", "--fps", "1e7", "--out", "d"}, "the sequence has more than 100000000 frames"},
         {{"--at", "1", "--out", "a.png", "--size", "640x360"}, "--size is for --video only"},
         {{"--video", "a.mp4", "--out", "a.png"}, "--video cannot be combined with --at or --out"},
         {{"--video", "a.gif"}, "--video 'a.gif' is not named FILE.mp4, FILE.mkv or FILE.webm"},
@@ -85,6 +94,41 @@ TEST(CaptureRequest, RejectsWhatItCannotUseWithTheReason)
         {{"--video", "a.mp4", "--fps", "-30"}, "--fps must be above 0"},
     };
     for (const auto& [arguments, reason] : cases) EXPECT_EQ(ErrorOf(arguments), reason);
+}
+
+// A refusal is one line on the terminal, whatever the user typed.
+TEST(CaptureRequest, QuotesWhatWasTypedSoThatTheRefusalStaysOnOneLine)
+{
+    EXPECT_EQ(ErrorOf({"--video", "new\nline.gif"}),
+              "--video 'new\\nline.gif' is not named FILE.mp4, FILE.mkv or FILE.webm");
+    EXPECT_EQ(ErrorOf({"--when\n", "1"}), "unknown option '--when\\n'");
+    EXPECT_EQ(ErrorOf({"--at", "1\n", "--out", "a.png"}), "--at '1\\n' is not a finite number");
+}
+
+// More frames than this is a typing error, and a count this large would not
+// even survive the conversion to an integer.
+TEST(CaptureRequest, RefusesMoreThanAHundredMillionFrames)
+{
+    const std::pair<std::vector<std::string_view>, std::string> cases[] = {
+        {{"--from", "0", "--to", "60", "--fps", "1e7", "--out", "d"}, "the sequence has more than 100000000 frames"},
+        {{"--from", "0", "--to", "1e300", "--fps", "1e300", "--out", "d"},
+         "the sequence has more than 100000000 frames"},
+        {{"--video", "a.mp4", "--to", "60", "--fps", "1e9"}, "the video has more than 100000000 frames"},
+        {{"--video", "a.mp4", "--to", "1", "--fps", "1e300"}, "the video has more than 100000000 frames"},
+    };
+    for (const auto& [arguments, reason] : cases) EXPECT_EQ(ErrorOf(arguments), reason);
+    EXPECT_EQ(ErrorOf({"--video", "a.mp4", "--to", "60", "--fps", "1e6"}), "accepted");
+
+    // Without --to the span is known once the demo's end is.
+    for (const double rate : {1e9, 1e300}) {
+        const VideoRecording whole{0.0, {}, rate, {1920, 1080}, "a.mp4"};
+        try {
+            whole.FrameCount(68.5);
+            ADD_FAILURE() << rate << " frames per second taken";
+        } catch (const UsageError& error) {
+            EXPECT_STREQ(error.what(), "the video has more than 100000000 frames");
+        }
+    }
 }
 
 TEST(FrameSequence, RunsUpToAndIncludingTheLastTimeWithoutAddingUpErrors)
@@ -109,49 +153,8 @@ TEST(VideoRecording, HasEveryFrameBeforeTheEndAndNoneAtIt)
     // (0.3 - 0.1) * 10 is just below 2 in binary: still two frames, not three.
     EXPECT_EQ((VideoRecording{0.1, 0.3, 10.0, {2, 2}, "a.mp4"}.FrameCount(0.3)), 2u);
     const VideoRecording whole{0.0, {}, 60.0, {1920, 1080}, "a.mp4"};
-    EXPECT_EQ(whole.FrameCount(800.0 / ROWS_PER_SECOND), 4115u);
+    EXPECT_EQ(whole.FrameCount(68.5), 4110u);
     EXPECT_EQ(whole.FrameCount(1e-12), 1u);
-}
-
-TEST(ProgressLine, ShowsFrameRateAndTimeLeft)
-{
-    EXPECT_EQ(ProgressLine(3, 10, 2.0), "frame 3 of 10, 1.50 frames/s, 5s left");
-    EXPECT_EQ(ProgressLine(1, 4115, 1.0), "frame 1 of 4115, 1.00 frames/s, 1h08m34s left");
-}
-
-int BlueAt(const ScopedImage& image, std::size_t row, std::size_t column)
-{
-    return static_cast<const unsigned char*>(image.Get().data)[4 * (row * kRenderSize.width + column) + 2];
-}
-
-// Black top rows from the start of the demo, sky-blue bottom rows from the tower.
-TEST(FrameCapture, ReadBackPutsTheTopRowFirst)
-{
-    ASSERT_TRUE(DemoFrames().Render(0.0, {0, kRenderSize.height - 2, kRenderSize.width, 2}));
-    ASSERT_TRUE(DemoFrames().Render(40.0, {0, 0, kRenderSize.width, 2}));
-    const ScopedImage image = DemoFrames().ReadBack();
-    EXPECT_EQ(BlueAt(image, 0, kRenderSize.width / 2), 0);
-    EXPECT_GT(BlueAt(image, kRenderSize.height - 1, kRenderSize.width / 2), 100);
-}
-
-TEST(FrameCapture, ShowsFramesUntilRow800)
-{
-    double end = 800.0 / ROWS_PER_SECOND;
-    while (end * ROWS_PER_SECOND < 800.0) end = std::nextafter(end, 100.0);
-    EXPECT_TRUE(DemoFrames().ShowsFrameAt(0.0));
-    EXPECT_TRUE(DemoFrames().ShowsFrameAt(std::nextafter(end, 0.0)));
-    EXPECT_FALSE(DemoFrames().ShowsFrameAt(end));
-    EXPECT_FALSE(DemoFrames().Render(end + 10.0));
-    EXPECT_EQ(DemoFrames().EndOfDemo(), end);
-}
-
-TEST(FrameCapture, AskingWhetherAFrameIsShownDrawsNothing)
-{
-    ASSERT_TRUE(DemoFrames().Render(40.0, {0, 0, 1, 1}));
-    const int blue = BlueAt(DemoFrames().ReadBack(), kRenderSize.height - 1, 0);
-    ASSERT_GT(blue, 0);
-    DemoFrames().ShowsFrameAt(0.0);  // all black, had it been drawn
-    EXPECT_EQ(BlueAt(DemoFrames().ReadBack(), kRenderSize.height - 1, 0), blue);
 }
 
 }  // namespace

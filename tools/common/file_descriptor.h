@@ -1,9 +1,11 @@
 // Owner of a POSIX file descriptor: closed when the owner goes, or earlier
-// with Close. -1 stands for none.
+// with Close. -1 stands for none. WriteAll writes a whole buffer to one.
 #pragma once
 
 #include <unistd.h>
 
+#include <cerrno>
+#include <span>
 #include <utility>
 
 class FileDescriptor {
@@ -21,12 +23,19 @@ public:
     }
 
     int Get() const { return descriptor; }
-    void Close()
+    // 0, or the error with which the system closed it (its last writes may
+    // have failed then); the descriptor is gone either way.
+    int Close()
     {
-        if (descriptor >= 0) close(descriptor);
-        descriptor = -1;
+        const int closing = std::exchange(descriptor, -1);
+        return closing >= 0 && close(closing) != 0 ? errno : 0;
     }
 
 private:
     int descriptor;
 };
+
+// 0 once every byte is out, otherwise the error that stopped it. A signal
+// that interrupts the writing ends it with EINTR when `stopRequested` says
+// so; otherwise the writing goes on.
+int WriteAll(int descriptor, std::span<const unsigned char> bytes, bool (*stopRequested)() = nullptr);
