@@ -85,6 +85,23 @@ protected:
         fs::remove_all(folder);
     }
 
+    // Writes 4 KiB over an existing out.png in a child process that
+    // `prepare` has set up for failure, and checks that the write fails for
+    // `reason` and leaves the old file as the only one in the folder.
+    void ExpectFailingWriteLeavesTheOldFile(const std::string& reason, const std::function<bool()>& prepare)
+    {
+        const fs::path name = folder / "out.png";
+        WriteText(name, "old");
+        const int status = ExitStatusInChild([&] {
+            if (!prepare()) return 3;
+            const std::string error = CommitText(name, std::string(4096, 'x'));
+            return error == "cannot write '" + name.string() + "': " + reason ? 0 : 1;
+        });
+        EXPECT_EQ(status, 0);
+        EXPECT_EQ(ReadText(name), "old");
+        EXPECT_EQ(Names(), (std::set<std::string>{"out.png"}));
+    }
+
     // The names in the folder.
     std::set<std::string> Names() const
     {
@@ -200,36 +217,22 @@ TEST_F(PendingFileTest, KeepsThePermissionBitsOfTheFileItReplaces)
 
 TEST_F(PendingFileTest, LeavesTheOldFileUntouchedInAReadOnlyFolder)
 {
-    const fs::path name = folder / "out.png";
-    WriteText(name, "old");
     fs::permissions(folder, fs::perms::owner_read | fs::perms::owner_exec | fs::perms::group_read |
                                 fs::perms::group_exec | fs::perms::others_read | fs::perms::others_exec);
-    const int status = ExitStatusInChild([&] {
+    ExpectFailingWriteLeavesTheOldFile("Permission denied", [] {
         // The superuser writes anywhere: the attempt is made as nobody.
-        if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) return 3;
-        const std::string error = CommitText(name, "new");
-        return error == "cannot write '" + name.string() + "': Permission denied" ? 0 : 1;
+        return geteuid() != 0 || (setgid(65534) == 0 && setuid(65534) == 0);
     });
-    EXPECT_EQ(status, 0);
-    EXPECT_EQ(ReadText(name), "old");
-    EXPECT_EQ(Names(), (std::set<std::string>{"out.png"}));
 }
 
 TEST_F(PendingFileTest, LeavesTheOldFileUntouchedWhenTheDeviceTakesNoMore)
 {
-    const fs::path name = folder / "out.png";
-    WriteText(name, "old");
-    const int status = ExitStatusInChild([&] {
+    ExpectFailingWriteLeavesTheOldFile("File too large", [] {
         // A file size limit fails the write as a full device would.
         std::signal(SIGXFSZ, SIG_IGN);
         const rlimit limit{16, 16};
-        if (setrlimit(RLIMIT_FSIZE, &limit) != 0) return 3;
-        const std::string error = CommitText(name, std::string(4096, 'x'));
-        return error == "cannot write '" + name.string() + "': File too large" ? 0 : 1;
+        return setrlimit(RLIMIT_FSIZE, &limit) == 0;
     });
-    EXPECT_EQ(status, 0);
-    EXPECT_EQ(ReadText(name), "old");
-    EXPECT_EQ(Names(), (std::set<std::string>{"out.png"}));
 }
 
 TEST_F(PendingFileTest, CommitsWhatAnotherProgramWroteUnderThePartialName)

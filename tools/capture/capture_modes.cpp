@@ -33,10 +33,10 @@ std::string SecondsText(double seconds)
 }
 
 // The file's place is taken before the frame is rendered: an output that
-// cannot be written fails at once, not after the rendering.
+// cannot be written fails at once, not after the rendering. A stop asked for
+// meanwhile is heeded before the file gets its name.
 void WriteFrame(FrameCapture& capture, double seconds, PendingFile& file)
 {
-    StopSignals::ThrowIfStopRequested();
     if (!capture.Render(seconds)) FailPastTheEnd(seconds);
     const ScopedImage image = capture.ReadBack();
     int size = 0;
