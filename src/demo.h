@@ -14,11 +14,12 @@ public:
     // Plays until the "scene" track leaves the scene table, or until the window
     // is asked to close (Escape, the window system).
     void Run();
-
-private:
-    // One frame; false once the demo has ended by itself.
+    // One frame: the clock, the music, the picture; false once the demo has
+    // ended by itself. Run is its caller; it is public so that the allocation
+    // test counts the real frame.
     bool Frame();
 
+private:
     ScopedWindow window;
     ScopedAudioDevice audio;
     ScopedMusic music;
