@@ -1,6 +1,10 @@
 #!/usr/bin/env bash
-# Configures and builds the demo, its tools and its tests into build/.
+# Configures and builds the demo, its tools and its tests into build/. The
+# raylib tree is .deps/raylib unless QUORL_RAYLIB_SOURCE names another one (or
+# -DQUORL_RAYLIB_SOURCE=/path/to/raylib is given).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-cmake -S "$root" -B "$root/build" -G Ninja -DCMAKE_BUILD_TYPE=Release "$@" >/dev/null
+source_tree=()
+[ -n "${QUORL_RAYLIB_SOURCE:-}" ] && source_tree=(-DQUORL_RAYLIB_SOURCE="$QUORL_RAYLIB_SOURCE")
+cmake -S "$root" -B "$root/build" -G Ninja -DCMAKE_BUILD_TYPE=Release "${source_tree[@]}" "$@" >/dev/null
 cmake --build "$root/build"

@@ -7,8 +7,12 @@
 #
 #   --audio null         a sound device that plays into nothing (default)
 #   --audio none         no usable sound device
-#   --audio record:FILE  a sound device that writes what it plays to FILE (raw)
+#   --audio record:FILE  a sound device that writes what it plays to FILE: raw
+#                        signed 16-bit little-endian samples, 48000 Hz, stereo
 #   --no-display         no display at all
+#
+# The sound device takes samples at the pace of a real one (ffmpeg reads them in
+# real time), so a program's audio thread waits as it would on a sound card.
 set -uo pipefail
 
 audio=null
@@ -34,19 +38,34 @@ trap 'exit 130' INT
 trap 'exit 143' TERM
 
 # ALSA reads ~/.asoundrc, so the command gets a home of its own. PulseAudio is
-# pointed nowhere so that ALSA is the only way out.
+# pointed nowhere so that ALSA is the only way out. The played samples are
+# converted to one fixed format and piped through ffmpeg, which takes them in
+# real time and writes them to HEADLESS_AUDIO_OUT.
+paced_device() {
+  command -v ffmpeg >/dev/null || { echo "headless.sh: --audio $audio needs ffmpeg" >&2; exit 2; }
+  export HEADLESS_AUDIO_OUT=$1
+  cat <<'EOF'
+pcm.!default { type plug slave { pcm "paced" format S16_LE rate 48000 channels 2 } }
+pcm.paced {
+  type file
+  slave.pcm null
+  format raw
+  file '|exec ffmpeg -nostdin -loglevel error -re -f s16le -ar 48000 -ac 2 -i pipe:0 -c:a copy -f s16le -y "$HEADLESS_AUDIO_OUT"'
+}
+EOF
+}
 case "$audio" in
-  null) pcm='type null' ;;
-  none) pcm='type hw card 99' ;;
-  record:*) pcm="type file slave.pcm null file \"${audio#record:}\" format raw" ;;
+  null) paced_device /dev/null > "$work/.asoundrc" ;;
+  none) echo 'pcm.!default { type hw card 99 }' > "$work/.asoundrc" ;;
+  record:?*) paced_device "${audio#record:}" > "$work/.asoundrc" ;;
   *) echo "headless.sh: unknown audio setup '$audio'" >&2; exit 2 ;;
 esac
-printf 'pcm.!default { %s }\n' "$pcm" > "$work/.asoundrc"
 export HOME="$work" PULSE_SERVER="unix:$work/no-pulse"
 
 if [ "$display" = virtual ]; then
   # -noreset: the server must not restart (and refuse clients) whenever the last one leaves.
-  Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp -noreset 3>"$work/display" 2>"$work/xvfb.log" &
+  # -br: a black root window, so that a window shows nothing until it draws.
+  Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp -noreset -br 3>"$work/display" 2>"$work/xvfb.log" &
   xvfb_pid=$!
   for _ in $(seq 100); do
     [ -s "$work/display" ] && break
@@ -59,9 +78,13 @@ if [ "$display" = virtual ]; then
     exit 1
   fi
   export DISPLAY=":$(cat "$work/display")" LIBGL_ALWAYS_SOFTWARE=1 GALLIUM_DRIVER=llvmpipe
-  for _ in $(seq 100); do
-    xdpyinfo >/dev/null 2>&1 && break
-    sleep 0.05
+  deadline=$((SECONDS + 10))
+  until xdpyinfo >/dev/null 2>&1; do
+    if [ $SECONDS -ge $deadline ]; then
+      echo "headless.sh: the virtual display $DISPLAY did not answer within 10 s" >&2
+      exit 1
+    fi
+    sleep 0.1
   done
 else
   unset DISPLAY WAYLAND_DISPLAY

@@ -1,20 +1,42 @@
 #!/usr/bin/env bash
 # Sets everything up, builds, and runs the whole test suite:
-#   1. build/: every test of the demo, its tools and its assets, the end-to-end
-#      runs under the headless harness, and the sync layer under valgrind;
-#   2. build-check/ (clang): the sync layer's tests under AddressSanitizer and
-#      UBSan, and a bounded run of the track-file fuzzer.
+#   1. build/ (gcc): the whole project, warnings as errors; every test of the
+#      demo, its tools and its assets, the end-to-end runs under the headless
+#      harness, and the sync layer under valgrind;
+#   2. build-check/ (clang): the whole project again, its own code with
+#      AddressSanitizer and UBSan; the sync layer's tests, a bounded run of the
+#      track-file fuzzer, and the demo (ended by Escape) and a frame capture run
+#      as a user runs them (tests named sanitized_*).
+# Prints the wall time of each phase at the end. QUORL_RAYLIB_SOURCE names
+# another raylib tree than .deps/raylib.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 jobs=$(nproc)
+source_tree=()
+[ -n "${QUORL_RAYLIB_SOURCE:-}" ] && source_tree=(-DQUORL_RAYLIB_SOURCE="$QUORL_RAYLIB_SOURCE")
 
-"$root/scripts/setup.sh"
+times=()
+report() {
+  echo "run-tests: wall time of each phase"
+  printf '  %s\n' "${times[@]}" "$(printf '%-28s %5d s' total "$SECONDS")"
+}
+trap report EXIT
+phase() {
+  local name=$1 start=$SECONDS
+  shift
+  "$@"
+  times+=("$(printf '%-28s %5d s' "$name" $((SECONDS - start)))")
+}
 
-"$root/scripts/build.sh" -DQUORL_WERROR=ON
-ctest --test-dir "$root/build" --output-on-failure -j "$jobs"
+gcc_build() { CC=gcc CXX=g++ "$root/scripts/build.sh" -DQUORL_WERROR=ON; }
+clang_build() {
+  CC=clang CXX=clang++ cmake -S "$root" -B "$root/build-check" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DQUORL_SANITIZE=ON -DQUORL_FUZZ=ON -DQUORL_WERROR=ON "${source_tree[@]}" >/dev/null
+  cmake --build "$root/build-check"
+}
 
-cmake -S "$root" -B "$root/build-check" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
-  -DQUORL_SYNC_ONLY=ON -DQUORL_SANITIZE=ON -DQUORL_FUZZ=ON -DQUORL_WERROR=ON >/dev/null
-cmake --build "$root/build-check"
-ctest --test-dir "$root/build-check" --output-on-failure
+phase "set-up" "$root/scripts/setup.sh"
+phase "gcc: build" gcc_build
+phase "gcc: tests" ctest --test-dir "$root/build" --output-on-failure -j "$jobs"
+phase "clang: build, sanitizers" clang_build
+phase "clang: sanitized tests" ctest --test-dir "$root/build-check" --output-on-failure -j "$jobs" -R '^(sync|sanitized_)'

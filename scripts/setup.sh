@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs every Debian package that building, running and testing Quorl needs,
-# and fetches the raylib and GLFW sources into .deps/. Safe to run again: it only
-# touches apt when a package is missing and only downloads what is not there yet.
+# and fetches the raylib and GLFW sources into .deps/ (unless QUORL_RAYLIB_SOURCE
+# names another raylib tree). Safe to run again: it only touches apt when a
+# package is missing and only downloads what is not there yet.
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -16,23 +17,34 @@ packages=(
   libvorbis-dev libogg-dev
   # the headless harness, window inspection and video capture
   xvfb xauth x11-utils xdotool ffmpeg
-  # tests, benchmarks, sanitizers and the fuzzer
-  googletest libgtest-dev libbenchmark-dev valgrind clang libclang-rt-14-dev
+  # tests, benchmarks, sanitizers and the fuzzer (clang's runtimes below)
+  googletest libgtest-dev libbenchmark-dev valgrind clang
 )
 
 as_root() {
   if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
 }
 
-missing=()
-for p in "${packages[@]}"; do
-  status=$(dpkg-query -W -f='${Status}' "$p" 2>/dev/null || true)
-  [ "$status" = "install ok installed" ] || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
+updated=false
+install_missing() {
+  local missing=() p status
+  for p in "$@"; do
+    status=$(dpkg-query -W -f='${Status}' "$p" 2>/dev/null || true)
+    [ "$status" = "install ok installed" ] || missing+=("$p")
+  done
+  [ ${#missing[@]} -gt 0 ] || return 0
   echo "setup: installing ${missing[*]}"
-  as_root apt-get update -qq
+  if [ "$updated" = false ]; then
+    as_root apt-get update -qq
+    updated=true
+  fi
   as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
-fi
+}
 
-"$root/scripts/fetch-raylib.sh" "$deps"
+install_missing "${packages[@]}"
+# The sanitizer and fuzzer runtimes of the clang that is installed.
+install_missing "libclang-rt-$(clang -dumpversion | cut -d. -f1)-dev"
+
+if [ -z "${QUORL_RAYLIB_SOURCE:-}" ]; then
+  "$root/scripts/fetch-raylib.sh" "$deps"
+fi

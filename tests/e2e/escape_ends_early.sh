@@ -4,8 +4,7 @@
 
 "$QUORL" >"$log" 2>&1 &
 pid=$!
-wait_for_window 30 || fail "no window titled Quorl appeared"
-sleep 1
+wait_for_picture 90 || fail "no window titled Quorl showed a picture"
 start=$SECONDS
 xdotool key Escape
 for _ in $(seq 200); do

@@ -31,3 +31,18 @@ wait_for_window() {
   done
   return 1
 }
+
+# Waits up to $1 seconds for the demo's window to be mapped and to show a
+# picture: the frame loop runs. The harness's screen is black until then, and
+# the demo fades in from black.
+wait_for_picture() {
+  local deadline=$((SECONDS + $1))
+  wait_for_window "$1" || return 1
+  while [ $SECONDS -lt $deadline ]; do
+    ffmpeg -nostdin -loglevel error -f x11grab -draw_mouse 0 -video_size 1920x1080 -i "$DISPLAY" \
+        -frames:v 1 -vf scale=64:36 -pix_fmt rgb24 -f rawvideo - 2>/dev/null |
+      od -An -v -tu1 | awk '{ for (i = 1; i <= NF; i++) if ($i > 4) lit = 1 } END { exit !lit }' && return 0
+    sleep 0.5
+  done
+  return 1
+}
