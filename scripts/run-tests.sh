@@ -4,9 +4,11 @@
 #      demo, its tools and its assets, the end-to-end runs under the headless
 #      harness, and the sync layer under valgrind;
 #   2. build-check/ (clang): the whole project again, its own code with
-#      AddressSanitizer and UBSan; the sync layer's and the track-table
-#      compiler's tests, bounded runs of the fuzzers, and the demo (ended by
-#      Escape) and a frame capture run as a user runs them (sanitized_*).
+#      AddressSanitizer and UBSan; there the tests of the sanitized code that
+#      need no display (the sync layer, the track-table compiler, the file
+#      writer, the capture's command line), bounded runs of the fuzzers, and
+#      the demo (ended by Escape) and a frame capture run as a user runs them
+#      (sanitized_*).
 # Prints the wall time of each phase at the end. QUORL_RAYLIB_SOURCE names
 # another raylib tree than .deps/raylib.
 set -euo pipefail
@@ -39,4 +41,5 @@ phase "set-up" "$root/scripts/setup.sh"
 phase "gcc: build" gcc_build
 phase "gcc: tests" ctest --test-dir "$root/build" --output-on-failure -j "$jobs"
 phase "clang: build, sanitizers" clang_build
-phase "clang: sanitized tests" ctest --test-dir "$root/build-check" --output-on-failure -j "$jobs" -R '^(sync|track_table_|sanitized_)'
+phase "clang: sanitized tests" ctest --test-dir "$root/build-check" --output-on-failure -j "$jobs" \
+  -R '^(sync|track_table_|pending_file$|capture_cli$|sanitized_)'
