@@ -34,8 +34,9 @@ const vec3 SKY_COLOUR = vec3(0.07, 0.12, 0.4);
 const vec3 FOG_COLOUR = vec3(0.05, 0.05, 0.1);
 const float GAMMA_EXPONENT = 0.4545;
 
-float beat = time / (60.0 / BEATS_PER_MINUTE);  // time in beats: wing beat, flock sway, tower twist
-float row = time * ROWS_PER_SECOND;              // time in rows, as the tracks count: picks the section
+// Set first thing in main(): GLSL ES takes only constants as initialisers here.
+float beat = 0.0;  // time in beats: wing beat, flock sway, tower twist
+float row = 0.0;   // time in rows, as the tracks count: picks the section
 
 // ---- Operators ---------------------------------------------------------------
 
@@ -326,6 +327,8 @@ vec3 cameraRay(vec2 p, vec3 angles)
 
 void main()
 {
+    beat = time / (60.0 / BEATS_PER_MINUTE);
+    row = time * ROWS_PER_SECOND;
     // From row 512 the camera spins by itself, whatever the tracks say.
     vec3 angles = row >= 512.0 ? vec3(180.0 * sin(time * HALF_PI / 4.0)) : cameraRotation;
     vec2 p = screenPosition(gl_FragCoord.xy);

@@ -8,7 +8,9 @@
 #      need no display (the sync layer, the track-table compiler, the file
 #      writer, the capture's command line), bounded runs of the fuzzers, and
 #      the demo (ended by Escape) and a frame capture run as a user runs them
-#      (sanitized_*).
+#      (sanitized_*);
+#   3. build-web/ (emscripten): the page, built with the asset tools of build/,
+#      tested in headless Chromium against build/'s frame capture.
 # Prints the wall time of each phase at the end. QUORL_RAYLIB_SOURCE names
 # another raylib tree than .deps/raylib.
 set -euo pipefail
@@ -36,6 +38,11 @@ clang_build() {
     -DQUORL_SANITIZE=ON -DQUORL_FUZZ=ON -DQUORL_WERROR=ON "${source_tree[@]}" >/dev/null
   cmake --build "$root/build-check"
 }
+web_build() { "$root/scripts/build-web.sh" -DQUORL_WERROR=ON; }
+web_tests() {
+  "$root/scripts/install-packages.sh" chromium libegl-mesa0
+  ctest --test-dir "$root/build-web" --output-on-failure -j "$jobs"
+}
 
 phase "set-up" "$root/scripts/setup.sh"
 phase "gcc: build" gcc_build
@@ -43,3 +50,5 @@ phase "gcc: tests" ctest --test-dir "$root/build" --output-on-failure -j "$jobs"
 phase "clang: build, sanitizers" clang_build
 phase "clang: sanitized tests" ctest --test-dir "$root/build-check" --output-on-failure -j "$jobs" \
   -R '^(sync|track_table_|pending_file$|capture_cli$|sanitized_)'
+phase "web: build" web_build
+phase "web: tests in Chromium" web_tests

@@ -21,29 +21,9 @@ packages=(
   googletest libgtest-dev libbenchmark-dev valgrind clang
 )
 
-as_root() {
-  if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
-}
-
-updated=false
-install_missing() {
-  local missing=() p status
-  for p in "$@"; do
-    status=$(dpkg-query -W -f='${Status}' "$p" 2>/dev/null || true)
-    [ "$status" = "install ok installed" ] || missing+=("$p")
-  done
-  [ ${#missing[@]} -gt 0 ] || return 0
-  echo "setup: installing ${missing[*]}"
-  if [ "$updated" = false ]; then
-    as_root apt-get update -qq
-    updated=true
-  fi
-  as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
-}
-
-install_missing "${packages[@]}"
+"$root/scripts/install-packages.sh" "${packages[@]}"
 # The sanitizer and fuzzer runtimes of the clang that is installed.
-install_missing "libclang-rt-$(clang -dumpversion | cut -d. -f1)-dev"
+"$root/scripts/install-packages.sh" "libclang-rt-$(clang -dumpversion | cut -d. -f1)-dev"
 
 if [ -z "${QUORL_RAYLIB_SOURCE:-}" ]; then
   "$root/scripts/fetch-raylib.sh" "$deps"

@@ -1,6 +1,6 @@
 #include "present.h"
 
-void Present(Texture2D picture, float screenWidth, float screenHeight)
+void ShowPicture(Texture2D picture, float screenWidth, float screenHeight)
 {
     // The target is stored upside down; a negative source height turns it upright.
     const Rectangle source{0, 0, static_cast<float>(picture.width), -static_cast<float>(picture.height)};
@@ -9,5 +9,10 @@ void Present(Texture2D picture, float screenWidth, float screenHeight)
     EndDrawing();
     // raylib is built with custom frame control: EndDrawing neither swaps nor polls.
     SwapScreenBuffer();
+}
+
+void Present(Texture2D picture, float screenWidth, float screenHeight)
+{
+    ShowPicture(picture, screenWidth, screenHeight);
     PollInputEvents();
 }

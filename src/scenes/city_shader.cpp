@@ -1,6 +1,8 @@
 #include "scenes/city_shader.h"
 
+#include "shader_dialect.h"
+
 ScopedShader CompileCityShader(const char* fragmentSource)
 {
-    return ScopedShader(nullptr, fragmentSource);
+    return LoadFragmentShader(fragmentSource);
 }

@@ -158,7 +158,7 @@ SyncTrack* GetTrack(SyncDevice* device, const char* name)
     char* nameCopy = CopyText(name);
     void* grown = nullptr;
     if (track != nullptr && nameCopy != nullptr) {
-        grown = std::realloc(device->tracks, (device->trackCount + 1) * sizeof(SyncTrack*));
+        grown = std::realloc(device->tracks, static_cast<std::size_t>(device->trackCount + 1) * sizeof(SyncTrack*));
     }
     if (grown == nullptr) {
         std::free(nameCopy);

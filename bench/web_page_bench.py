@@ -1,0 +1,57 @@
+#!/usr/bin/env python3
+"""The page's speed in headless Chromium on this machine: the time from
+loading the page to its Play button, from a click on Play to the first frame
+on the canvas, and the frames per second after that, in a small window (the
+frame is rendered at 1920x1080 whatever the window).
+
+    bench/web_page_bench.py [--swiftshader] [--seconds N]
+
+By default Chromium draws WebGL 2 through ANGLE on Mesa's llvmpipe, as the
+tests do; --swiftshader takes Chromium's own SwiftShader instead. Run it after
+scripts/build-web.sh; it serves build-web/ itself.
+"""
+import argparse
+import os
+import sys
+import time
+
+root = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+os.environ.setdefault("QUORL_SOURCE", root)
+os.environ.setdefault("QUORL_WEB_BUILD", os.path.join(root, "build-web"))
+sys.path.insert(0, os.path.join(root, "tests", "web"))
+
+from devtools import Browser  # noqa: E402
+from quorl_page import RENDERER, WINDOW, open_ready_page, served_page  # noqa: E402
+
+SWIFTSHADER = ["--use-angle=swiftshader", "--enable-unsafe-swiftshader"]
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser.add_argument("--swiftshader", action="store_true", help="draw with SwiftShader, not llvmpipe")
+    parser.add_argument("--seconds", type=float, default=30.0, help="how long to count frames (default 30)")
+    options = parser.parse_args()
+
+    renderer = SWIFTSHADER if options.swiftshader else RENDERER
+    with served_page() as url, Browser(renderer + WINDOW, timeout=600) as browser:
+        start = time.monotonic()
+        page = open_ready_page(browser, url)
+        ready = time.monotonic() - start
+        # The first frame's copy waits for the page's first frame, which comes
+        # only after Play; taking it forces the frame's pixels to exist.
+        page.evaluate("document.addEventListener('click', () => { window.playedAt = performance.now(); }, true);"
+                      "window.firstFrame = nextFrameCopy(1, 1).then(() => performance.now()); true")
+        page.click("#play")
+        first_frame = (page.evaluate("window.firstFrame", timeout=600) - page.evaluate("window.playedAt")) / 1000
+        frames, clock = page.evaluate("[window.framesDone, performance.now()]")
+        time.sleep(options.seconds)
+        later_frames, later_clock = page.evaluate("[window.framesDone, performance.now()]")
+        rate = (later_frames - frames) / ((later_clock - clock) / 1000)
+        renderer_name = "SwiftShader" if options.swiftshader else "llvmpipe"
+        print(f"{renderer_name}, window 640x360, load average {os.getloadavg()[0]:.1f}: "
+              f"page ready {ready:.1f} s after loading, first frame {first_frame:.1f} s after Play, "
+              f"then {rate:.2f} frames/s ({later_frames - frames} frames in {options.seconds:.0f} s)")
+
+
+if __name__ == "__main__":
+    main()

@@ -1,0 +1,14 @@
+// Our fragment shaders are written once, in desktop GLSL 3.30. Where raylib
+// draws with OpenGL ES 3 (WebGL 2 in a browser) the same text is compiled as
+// GLSL ES 3.00: another version line, a default float precision (fragment
+// shaders have none), and a vertex shader of ours, since raylib's default one
+// there is GLSL ES 1.00 and does not link with a 3.00 fragment shader. This is
+// the one place that knows the difference.
+#pragma once
+
+#include "scoped_media.h"
+
+// Compiles `fragmentCode`, GLSL 3.30 whose first line is its #version line,
+// for the graphics API raylib is built with. As with ScopedShader, a shader
+// that does not compile leaves raylib's default shader in its place.
+ScopedShader LoadFragmentShader(const char* fragmentCode);

@@ -1,0 +1,184 @@
+"""Quorl's page in a real browser: headless Chromium, driven through its
+DevTools protocol, loads the page from scripts/serve-web.sh and is checked as
+a viewer would see it.
+
+    page_test.py CASE      (the cases are the functions named in CASES below)
+
+QUORL_WEB_BUILD names the browser build, QUORL_CAPTURE the native
+quorl-capture whose frames the page must match, and QUORL_SOURCE the
+repository. Exit status 0 when the case passes; otherwise the reason is on
+standard error.
+"""
+import base64
+import concurrent.futures
+import os
+import subprocess
+import sys
+import tempfile
+import time
+
+from devtools import Browser
+from quorl_page import (CANVAS_SUMMARY, COMPARE_WITH_PNG, RENDERER, SOURCE, WINDOW, Failure, check, message_of,
+                        no_console_errors, open_ready_page, served_page, state_of, visible)
+
+
+# ---- Cases ------------------------------------------------------------------
+
+def loads_with_webgl2_and_no_errors():
+    """The page as a viewer opens it: a WebGL 2 canvas, the .wasm as
+    application/wasm, a Play button and nothing else on top, no console errors."""
+    with served_page() as url, Browser(RENDERER + WINDOW) as browser:
+        page = open_ready_page(browser, url)
+        check(page.evaluate("document.getElementById('canvas').getContext('webgl2') instanceof "
+                            "WebGL2RenderingContext && !document.getElementById('canvas')"
+                            ".getContext('webgl2').isContextLost()"), "the canvas has no WebGL 2 context")
+        types = {event["params"]["response"]["url"].rsplit("/", 1)[-1]: event["params"]["response"]["mimeType"]
+                 for event in browser.events("Network.responseReceived", page.session)}
+        check(types.get("quorl.wasm") == "application/wasm", f"served as {types}")
+        check(visible(page, "#play") and page.evaluate("document.getElementById('play').textContent") == "Play",
+              "no Play button")
+        check(message_of(page) == "", "a message over the canvas")
+        # Letterboxed: the canvas is the largest 16:9 box in the 640x360 window.
+        box = page.evaluate("(() => { const r = document.getElementById('canvas').getBoundingClientRect();"
+                            " return [r.width, r.height, innerWidth, innerHeight]; })()")
+        check(abs(box[0] / box[1] - 16 / 9) < 0.01 and (box[0] == box[2] or box[1] == box[3]),
+              f"the canvas is {box[0]}x{box[1]} in a {box[2]}x{box[3]} window")
+        no_console_errors(page)
+        print(f"canvas {box[0]}x{box[1]}, files {types}")
+
+
+def play_starts_sound_and_frames():
+    """A click on Play starts the audio context and the frames; the picture
+    fades in from black within seconds."""
+    with served_page() as url, Browser(RENDERER + WINDOW) as browser:
+        page = open_ready_page(browser, url)
+        check(page.evaluate("window.audioContexts.length") == 0, "sound before the click")
+        page.click("#play")
+        check(state_of(page) == "playing", f"the page is '{state_of(page)}' after Play")
+        check(not visible(page, "#play"), "the Play button stays over the picture")
+        running = "window.audioContexts.filter((c) => c.state === 'running')"
+        page.wait_until(f"{running}.length === 1", timeout=10)
+        before = page.evaluate(f"{running}[0].currentTime")
+        time.sleep(1.0)
+        after = page.evaluate(f"{running}[0].currentTime")
+        check(after - before > 0.5, f"the audio clock went from {before} to {after} s in a second")
+        # The fade from black ends at 2.74 s; a frame after that is bright.
+        page.wait_until(f"{running}[0].currentTime > 3", timeout=30)
+        summary = page.evaluate(CANVAS_SUMMARY, timeout=120)
+        check(summary["alpha"] == 255, f"the canvas is not covered by the frame: {summary}")
+        check(summary["brightness"] > 10, f"the canvas stays black: {summary}")
+        check(state_of(page) == "playing", f"the page is '{state_of(page)}' while the demo plays")
+        no_console_errors(page)
+        print(f"audio clock {before:.2f} -> {after:.2f} s, {page.evaluate('window.framesDone')} frames, {summary}")
+
+
+def desktop_frames(times, directory):
+    """The native demo's frames at the clock readings, as base64 PNGs, rendered
+    one after the other in the background: futures, in the order of `times`."""
+    def render(seconds):
+        png = os.path.join(directory, f"{seconds}.png")
+        subprocess.run([os.path.join(SOURCE, "scripts", "headless.sh"), os.environ["QUORL_CAPTURE"],
+                        "--at", str(seconds), "--out", png], check=True, stdout=subprocess.DEVNULL)
+        with open(png, "rb") as file:
+            return base64.b64encode(file.read()).decode()
+    renderer = concurrent.futures.ThreadPoolExecutor(max_workers=1)
+    futures = [renderer.submit(render, seconds) for seconds in times]
+    renderer.shutdown(wait=False)
+    return futures
+
+
+def frames_match_the_desktop():
+    """With the clock held at a reading, the canvas at 1920x1080 is the
+    desktop demo's frame at that reading, in each section."""
+    # City with the flock, the tower, the stream of seagulls. Frames 0.1 s
+    # apart differ by a mean of 15 or more per channel: far outside the bound.
+    times = [27.0, 40.0, 47.5]
+    with tempfile.TemporaryDirectory() as directory, served_page() as url, \
+            Browser(RENDERER + WINDOW, timeout=240) as browser:
+        references = desktop_frames(times, directory)
+        page = open_ready_page(browser, f"{url}?at={times[0]}&hold")
+        page.click("#play")
+        for seconds, reference in zip(times, references):
+            if seconds != times[0]:
+                # As the Play button does, without loading the page and
+                # compiling the shader once more.
+                page.evaluate(f"Module._quorl_play({seconds}, 1)")
+            difference = page.evaluate(f"{COMPARE_WITH_PNG}({repr(reference.result())})", timeout=240)
+            print(f"{seconds} s: {difference}")
+            check(difference.get("size") == [1920, 1080], f"{seconds} s: sizes {difference}")
+            check(difference["mean"] < 1 and difference["far"] < 0.005,
+                  f"{seconds} s: the page's frame differs from the desktop's: {difference}")
+        no_console_errors(page)
+
+
+def end_offers_replay():
+    """At row 800 the page says that the demo ended and offers to play it
+    again, from the start."""
+    with served_page() as url, Browser(RENDERER + WINDOW) as browser:
+        page = open_ready_page(browser, f"{url}?at=68.3")
+        page.click("#play")
+        page.wait_until("document.body.dataset.state === 'ended'", timeout=120)
+        check(visible(page, "#play") and page.evaluate("document.getElementById('play').textContent") == "Play again",
+              "no Play again button at the end")
+        check(message_of(page) == "The end.", "the end is not shown")
+        frames = page.evaluate("window.framesDone")
+        time.sleep(1.0)
+        check(page.evaluate("window.framesDone") == frames, "frames go on after the end")
+        # Again from the start: still playing when a start at 68.3 s would have ended.
+        page.click("#play")
+        check(state_of(page) == "playing", f"the page is '{state_of(page)}' after Play again")
+        page.wait_until(f"window.framesDone >= {frames + 3}", timeout=120)
+        time.sleep(1.0)
+        check(state_of(page) == "playing", f"the page is '{state_of(page)}' a second into the replay")
+        no_console_errors(page)
+
+
+def full_screen_on_button_and_f():
+    """The corner button and F take the page full screen; Escape and F leave it."""
+    with served_page() as url, Browser(RENDERER + WINDOW) as browser:
+        page = open_ready_page(browser, url)
+        is_full = "document.fullscreenElement === document.getElementById('stage')"
+        page.click("#fullscreen")
+        page.wait_until(is_full, timeout=5)
+        page.press("Escape", "Escape", 27)
+        page.wait_until("document.fullscreenElement === null", timeout=5)
+        page.press("f", "KeyF", 70)
+        page.wait_until(is_full, timeout=5)
+        # Still letterboxed in full screen.
+        box = page.evaluate("(() => { const r = document.getElementById('canvas').getBoundingClientRect();"
+                            " return [r.width, r.height]; })()")
+        check(abs(box[0] / box[1] - 16 / 9) < 0.01, f"the canvas is {box} in full screen")
+        check(page.evaluate("[document.getElementById('canvas').width, document.getElementById('canvas').height]")
+              == [1920, 1080], "full screen resized the canvas's pixels")
+        page.press("f", "KeyF", 70)
+        page.wait_until("document.fullscreenElement === null", timeout=5)
+        no_console_errors(page)
+
+
+def says_so_without_webgl2():
+    """Without WebGL the page says in words that it needs WebGL 2, and offers no Play."""
+    with served_page() as url, Browser(["--disable-webgl"] + WINDOW) as browser:
+        page = browser.open(url)
+        page.wait_until("document.body.dataset.state !== 'loading'", timeout=30)
+        check(state_of(page) == "no-webgl2", f"the page is '{state_of(page)}'")
+        text = message_of(page)
+        check("WebGL 2" in text and visible(page, "#message"), f"the page says '{text}'")
+        check(not visible(page, "#play"), "a Play button that cannot work")
+        check(not any(e["params"]["response"]["url"].endswith(".wasm")
+                      for e in browser.events("Network.responseReceived", page.session)), "the program loads anyway")
+        print(text)
+
+
+CASES = {case.__name__: case for case in (
+    loads_with_webgl2_and_no_errors, play_starts_sound_and_frames, frames_match_the_desktop, end_offers_replay,
+    full_screen_on_button_and_f, says_so_without_webgl2)}
+
+if __name__ == "__main__":
+    name = sys.argv[1] if len(sys.argv) > 1 else ""
+    if name not in CASES:
+        sys.exit(f"usage: page_test.py {'|'.join(CASES)}")
+    try:
+        CASES[name]()
+    except (Failure, TimeoutError) as failure:
+        sys.exit(f"FAIL: {failure}")
+    print("PASS")

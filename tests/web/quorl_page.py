@@ -1,0 +1,133 @@
+"""Quorl's page as the tests and the benchmark open it: served by
+scripts/serve-web.sh, loaded in headless Chromium with a few instruments of
+ours, and read back frame by frame.
+
+QUORL_SOURCE names the repository (for scripts/) and QUORL_WEB_BUILD the
+browser build (quorl.html, quorl.js, quorl.wasm).
+"""
+import contextlib
+import os
+import subprocess
+
+SOURCE = os.environ["QUORL_SOURCE"]
+WEB_BUILD = os.environ["QUORL_WEB_BUILD"]
+
+# Chromium's WebGL 2 through ANGLE on Mesa's llvmpipe: a 1920x1080 frame of the
+# City takes seconds there, where SwiftShader takes half a minute.
+RENDERER = ["--use-angle=gl-egl", "--ignore-gpu-blocklist"]
+# Small, as a frame costs the same at any canvas size: it is always 1920x1080.
+WINDOW = ["--window-size=640,360"]
+
+# Before the page's own script: records the audio contexts that the page
+# creates and counts its animation frames. The drawing buffer of a WebGL canvas
+# is cleared once the frame is shown, so copies of the picture are taken right
+# after one of the page's frames, in the same task (nextFrameCopy).
+INSTRUMENTS = """
+window.audioContexts = [];
+window.AudioContext = class extends window.AudioContext {
+    constructor(...options) { super(...options); window.audioContexts.push(this); }
+};
+window.framesDone = 0;
+const waitingForFrame = [];
+const requestFrame = window.requestAnimationFrame.bind(window);
+window.requestAnimationFrame = (callback) => requestFrame((time) => {
+    callback(time);
+    window.framesDone += 1;
+    waitingForFrame.splice(0).forEach((copy) => copy());
+});
+window.nextFrameCopy = (width, height) => new Promise((resolve) => waitingForFrame.push(() => {
+    const copy = new OffscreenCanvas(width, height).getContext("2d", {willReadFrequently: true});
+    copy.drawImage(document.getElementById("canvas"), 0, 0, width, height);
+    resolve(copy.getImageData(0, 0, width, height).data);
+}));
+"""
+
+# Mean difference per colour channel of the page's next frame from a PNG of
+# the same size, and the share of pixels with a channel more than 2 off (the
+# City tests' tolerance for one pixel).
+COMPARE_WITH_PNG = """
+(async (png) => {
+    const canvas = document.getElementById("canvas");
+    const reference = await createImageBitmap(await (await fetch("data:image/png;base64," + png)).blob());
+    if (reference.width !== canvas.width || reference.height !== canvas.height)
+        return {size: [canvas.width, canvas.height, reference.width, reference.height]};
+    const page = await nextFrameCopy(canvas.width, canvas.height);
+    const scratch = new OffscreenCanvas(canvas.width, canvas.height).getContext("2d", {willReadFrequently: true});
+    scratch.drawImage(reference, 0, 0);
+    const desktop = scratch.getImageData(0, 0, canvas.width, canvas.height).data;
+    let sum = 0, far = 0;
+    for (let i = 0; i < page.length; i += 4) {
+        let worst = 0;
+        for (let c = 0; c < 3; c++) {
+            const d = Math.abs(page[i + c] - desktop[i + c]);
+            sum += d;
+            worst = Math.max(worst, d);
+        }
+        if (worst > 2) far += 1;
+    }
+    const pixels = page.length / 4;
+    return {size: [canvas.width, canvas.height], mean: sum / (pixels * 3), far: far / pixels};
+})
+"""
+
+# The mean brightness (0-255) and the lowest alpha of the page's next frame,
+# from a 64x36 copy.
+CANVAS_SUMMARY = """
+nextFrameCopy(64, 36).then((data) => {
+    let sum = 0, alpha = 255;
+    for (let i = 0; i < data.length; i += 4) {
+        sum += data[i] + data[i + 1] + data[i + 2];
+        alpha = Math.min(alpha, data[i + 3]);
+    }
+    return {brightness: sum / (data.length / 4 * 3), alpha: alpha};
+})
+"""
+
+
+class Failure(Exception):
+    pass
+
+
+def check(condition, message):
+    if not condition:
+        raise Failure(message)
+
+
+@contextlib.contextmanager
+def served_page():
+    """The address of quorl.html, served by scripts/serve-web.sh for as long as the block runs."""
+    server = subprocess.Popen([os.path.join(SOURCE, "scripts", "serve-web.sh"), "0", WEB_BUILD],
+                              stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True)
+    try:
+        line = server.stdout.readline()
+        check(line.startswith("serve-web: http://localhost:"), f"serve-web.sh said '{line.strip()}'")
+        # The browser might try IPv6 first for "localhost"; the server listens on IPv4.
+        yield line.split()[1].replace("localhost", "127.0.0.1")
+    finally:
+        server.terminate()
+        server.wait()
+
+
+def open_ready_page(browser, url):
+    page = browser.open(url, before_load=INSTRUMENTS)
+    page.wait_until("document.body.dataset.state !== 'loading'", timeout=60)
+    check(state_of(page) == "ready", f"the page is '{state_of(page)}', not ready: {message_of(page)}")
+    return page
+
+
+def state_of(page):
+    return page.evaluate("document.body.dataset.state")
+
+
+def message_of(page):
+    return page.evaluate("document.getElementById('message').textContent")
+
+
+def visible(page, selector):
+    return page.evaluate(f"getComputedStyle(document.querySelector('{selector}')).display !== 'none'"
+                         f" && document.querySelector('{selector}').getClientRects().length > 0")
+
+
+def no_console_errors(page):
+    errors = page.console_errors()
+    check(not errors, f"errors in the console: {errors}")

@@ -1,0 +1,57 @@
+#include "web_demo.h"
+
+#include <emscripten/html5.h>
+#include <raylib.h>
+
+#include "embedded_assets.h"
+#include "present.h"
+
+namespace {
+
+// Draws no faster than the page asks for frames; vertical sync is the browser's.
+constexpr unsigned kCanvasFlags = 0;
+
+
+}  // namespace
+
+WebDemo::Sound::Sound() : music(".ogg", {MUSIC_OGG, MUSIC_OGG_SIZE}) {}
+
+WebDemo::WebDemo() : window(kCanvasFlags, kRenderWidth, kRenderHeight, "Quorl"), stage(&clock, nullptr)
+{
+    // RGFW, raylib's web platform, answers every change of full screen by
+    // taking the canvas full screen itself and resizing it. The page
+    // letterboxes the canvas on its own, so the canvas keeps its 1920x1080.
+    emscripten_set_fullscreenchange_callback(EMSCRIPTEN_EVENT_TARGET_DOCUMENT, nullptr, EM_FALSE, nullptr);
+}
+
+void WebDemo::Play(double seconds, bool hold)
+{
+    if (!sound) sound.emplace();
+    const Music music = sound->music.Get();
+    StopMusicStream(music);
+    if (!hold) {
+        PlayMusicStream(music);
+        if (seconds > 0.0) SeekMusicStream(music, static_cast<float>(seconds));
+    }
+    // While paused, the clock sets its timer to its reading: the timer now
+    // starts from `seconds`, at the moment the music does.
+    clock.paused = true;
+    clock.seconds = seconds;
+    clock.Update();
+    clock.paused = hold;
+}
+
+bool WebDemo::Frame()
+{
+    const Music music = sound->music.Get();
+    clock.Update();
+    UpdateMusicStream(music);
+    if (!stage.Render()) {
+        StopMusicStream(music);
+        return false;
+    }
+    // No polling of raylib's input: the page handles the keys, and raylib's web
+    // platform polls by yielding to the browser, which this build cannot do.
+    ShowPicture(stage.Target().texture, static_cast<float>(GetScreenWidth()), static_cast<float>(GetScreenHeight()));
+    return true;
+}

@@ -1,0 +1,41 @@
+// The demo in a browser page: the desktop demo's Stage, clock and music,
+// driven by the page instead of a loop of its own. The page calls Play from a
+// click (browsers start sound only after one) and then Frame once per
+// animation frame until Frame reports the end; Play again starts over.
+#pragma once
+
+#include <optional>
+
+#include "demo_clock.h"
+#include "scoped_media.h"
+#include "stage.h"
+
+class WebDemo {
+public:
+    // Opens the canvas (a 1920x1080 WebGL 2 context) and compiles the scene.
+    // Throws raylib::RaylibException when the canvas has no context.
+    WebDemo();
+
+    // Starts the music and the clock together at `seconds`, the first time
+    // with the audio device. With `hold`, the clock stays at `seconds` and no
+    // music plays: one frame, again and again.
+    void Play(double seconds, bool hold);
+
+    // After Play: advances the clock, feeds the music, renders the frame and
+    // draws it over the canvas. False, drawing nothing and stopping the music,
+    // once the demo has ended.
+    bool Frame();
+
+private:
+    // Browsers refuse to start sound before the user's first click.
+    struct Sound {
+        Sound();
+        ScopedAudioDevice device;
+        ScopedMusic music;
+    };
+
+    ScopedWindow window;
+    DemoClock clock;
+    Stage stage;
+    std::optional<Sound> sound;
+};
