@@ -17,7 +17,7 @@ import sys
 import tempfile
 import time
 
-from devtools import Browser
+from devtools import Browser, DevToolsError
 from quorl_page import (CANVAS_SUMMARY, COMPARE_WITH_PNG, RENDERER, SOURCE, WINDOW, Failure, check, message_of,
                         no_console_errors, open_ready_page, served_page, state_of, visible)
 
@@ -179,6 +179,6 @@ if __name__ == "__main__":
         sys.exit(f"usage: page_test.py {'|'.join(CASES)}")
     try:
         CASES[name]()
-    except (Failure, TimeoutError) as failure:
+    except (Failure, TimeoutError, DevToolsError) as failure:
         sys.exit(f"FAIL: {failure}")
     print("PASS")

@@ -21,7 +21,8 @@ WINDOW = ["--window-size=640,360"]
 # Before the page's own script: records the audio contexts that the page
 # creates and counts its animation frames. The drawing buffer of a WebGL canvas
 # is cleared once the frame is shown, so copies of the picture are taken right
-# after one of the page's frames, in the same task (nextFrameCopy).
+# after one of the page's frames, in the same task (nextFrameCopy, which fails
+# once the page no longer plays).
 INSTRUMENTS = """
 window.audioContexts = [];
 window.AudioContext = class extends window.AudioContext {
@@ -33,13 +34,19 @@ const requestFrame = window.requestAnimationFrame.bind(window);
 window.requestAnimationFrame = (callback) => requestFrame((time) => {
     callback(time);
     window.framesDone += 1;
-    waitingForFrame.splice(0).forEach((copy) => copy());
+    const drawn = document.body.dataset.state === "playing";
+    waitingForFrame.splice(0).forEach((copy) => copy(drawn));
 });
-window.nextFrameCopy = (width, height) => new Promise((resolve) => waitingForFrame.push(() => {
-    const copy = new OffscreenCanvas(width, height).getContext("2d", {willReadFrequently: true});
-    copy.drawImage(document.getElementById("canvas"), 0, 0, width, height);
-    resolve(copy.getImageData(0, 0, width, height).data);
-}));
+window.nextFrameCopy = (width, height) => new Promise((resolve, reject) => {
+    const ended = () => reject(new Error(`no frame to copy: the page is ${document.body.dataset.state}`));
+    if (document.body.dataset.state !== "playing") return ended();
+    waitingForFrame.push((drawn) => {
+        if (!drawn) return ended();
+        const copy = new OffscreenCanvas(width, height).getContext("2d", {willReadFrequently: true});
+        copy.drawImage(document.getElementById("canvas"), 0, 0, width, height);
+        resolve(copy.getImageData(0, 0, width, height).data);
+    });
+});
 """
 
 # Mean difference per colour channel of the page's next frame from a PNG of
