@@ -11,7 +11,7 @@ foreach(tool track-table composer)
     message(FATAL_ERROR "No ${program}: build it natively first "
                         "(cmake --build ${QUORL_NATIVE_BUILD} --target quorl-${tool}), or run scripts/build-web.sh")
   endif()
-  add_executable(quorl-${tool} IMPORTED)
+  add_executable(quorl-${tool} IMPORTED GLOBAL)
   set_target_properties(quorl-${tool} PROPERTIES IMPORTED_LOCATION "${program}")
 endforeach()
 

@@ -1,5 +1,6 @@
 #include "web_demo.h"
 
+#include <GLES3/gl3.h>
 #include <emscripten/html5.h>
 #include <raylib.h>
 
@@ -16,12 +17,18 @@ constexpr unsigned kCanvasFlags = 0;
 
 WebDemo::Sound::Sound() : music(".ogg", {MUSIC_OGG, MUSIC_OGG_SIZE}) {}
 
-WebDemo::WebDemo() : window(kCanvasFlags, kRenderWidth, kRenderHeight, "Quorl"), stage(&clock, nullptr)
+WebDemo::WebDemo() : window(kCanvasFlags, kRenderSize.width, kRenderSize.height, "Quorl"), stage(&clock, nullptr)
 {
     // RGFW, raylib's web platform, answers every change of full screen by
     // taking the canvas full screen itself and resizing it. The page
     // letterboxes the canvas on its own, so the canvas keeps its 1920x1080.
     emscripten_set_fullscreenchange_callback(EMSCRIPTEN_EVENT_TARGET_DOCUMENT, nullptr, EM_FALSE, nullptr);
+
+    // The browser finishes compiling a shader at its first draw, which can
+    // take seconds: one frame drawn and waited for while the page still loads
+    // lets Play start the picture at once.
+    stage.Render();
+    glFinish();
 }
 
 void WebDemo::Play(double seconds, bool hold)

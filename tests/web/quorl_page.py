@@ -17,6 +17,10 @@ WEB_BUILD = os.environ["QUORL_WEB_BUILD"]
 RENDERER = ["--use-angle=gl-egl", "--ignore-gpu-blocklist"]
 # Small, as a frame costs the same at any canvas size: it is always 1920x1080.
 WINDOW = ["--window-size=640,360"]
+# Seconds to wait for the browser's answers. The first frame waits for the
+# shader's compilation, which takes a minute on a busy machine, and the page
+# does not answer meanwhile.
+PATIENCE = 300
 
 # Before the page's own script: records the audio contexts that the page
 # creates and counts its animation frames. The drawing buffer of a WebGL canvas
@@ -117,7 +121,7 @@ def served_page():
 
 def open_ready_page(browser, url):
     page = browser.open(url, before_load=INSTRUMENTS)
-    page.wait_until("document.body.dataset.state !== 'loading'", timeout=60)
+    page.wait_until("document.body.dataset.state !== 'loading'", timeout=PATIENCE)
     check(state_of(page) == "ready", f"the page is '{state_of(page)}', not ready: {message_of(page)}")
     return page
 
