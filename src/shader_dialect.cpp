@@ -1,3 +1,4 @@
+// GLSL 3.30 fragment shaders compiled as GLSL ES 3.00 where raylib draws with OpenGL ES 3.
 #include "shader_dialect.h"
 
 #include <rlgl.h>

@@ -1,3 +1,4 @@
+// The demo in a browser page: set-up, Play and one frame (see web_demo.h).
 #include "web_demo.h"
 
 #include <GLES3/gl3.h>
@@ -11,7 +12,6 @@ namespace {
 
 // Draws no faster than the page asks for frames; vertical sync is the browser's.
 constexpr unsigned kCanvasFlags = 0;
-
 
 }  // namespace
 
