@@ -4,6 +4,7 @@
 #include <GLES3/gl3.h>
 #include <emscripten/html5.h>
 #include <raylib.h>
+#include <rlgl.h>
 
 #include "embedded_assets.h"
 #include "present.h"
@@ -26,9 +27,13 @@ WebDemo::WebDemo() : window(kCanvasFlags, kRenderSize.width, kRenderSize.height,
 
     // The browser finishes compiling a shader at its first draw, which can
     // take seconds: one frame drawn and waited for while the page still loads
-    // lets Play start the picture at once.
+    // lets Play start the picture at once. Reading a pixel back waits for the
+    // draw; WebGL's finish does not.
     stage.Render();
-    glFinish();
+    unsigned char pixel[4];
+    rlEnableFramebuffer(stage.Target().id);
+    glReadPixels(0, 0, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, pixel);
+    rlDisableFramebuffer();
 }
 
 void WebDemo::Play(double seconds, bool hold)
