@@ -66,12 +66,10 @@ class Browser:
         self.process = subprocess.Popen(
             [CHROMIUM, *BASE_FLAGS, f"--user-data-dir={self.profile}", *flags, "about:blank"],
             preexec_fn=connect_pipe, close_fds=False,
-            stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.PIPE)
+            stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         os.close(to_browser_read)
         os.close(from_browser_write)
-        self._stderr = []
         threading.Thread(target=self._read_answers, daemon=True).start()
-        threading.Thread(target=self._keep_stderr, daemon=True).start()
 
     def __enter__(self):
         return self
@@ -89,10 +87,6 @@ class Browser:
                 self.process.wait()
         os.close(self._to_browser)
         shutil.rmtree(self.profile, ignore_errors=True)
-
-    def log(self):
-        """What the browser wrote to standard error, for failure reports."""
-        return "".join(self._stderr)
 
     # ---- Protocol --------------------------------------------------------
 
@@ -157,10 +151,6 @@ class Browser:
         os.close(self._from_browser)
         with self._lock:
             self._lock.notify_all()
-
-    def _keep_stderr(self):
-        for line in self.process.stderr:
-            self._stderr.append(line.decode(errors="replace"))
 
     # ---- Pages -----------------------------------------------------------
 
