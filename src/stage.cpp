@@ -1,6 +1,7 @@
 #include "stage.h"
 
 #include <cmath>
+#include <utility>
 
 #include "scenes/city.h"
 
@@ -44,6 +45,12 @@ bool Stage::Render()
     scenes[*index]->Draw(size);
     EndTextureMode();
     return true;
+}
+
+void Stage::UseCityShader(ScopedShader shader)
+{
+    // Slot 0 holds the City (MakeScenes).
+    static_cast<City&>(*scenes[0]).UseShader(std::move(shader));
 }
 
 bool Stage::HasEndedAt(double seconds) const

@@ -46,6 +46,12 @@ public:
     RenderTexture2D Target() const { return target.Get(); }
     RenderSize Size() const { return size; }
 
+    // For the studio, which re-reads the choreography and the shader while it
+    // runs: the registry whose tracks the scenes read (their keys may be
+    // replaced, never the records), and the City's shader.
+    SyncDevice* Device() const { return context.device; }
+    void UseCityShader(ScopedShader shader);
+
 private:
     std::optional<std::size_t> SceneAt(double seconds) const;
 

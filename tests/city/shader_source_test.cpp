@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "embedded_assets.h"
+#include "scenes/city_sections.h"
 #include "scoped_media.h"
 #include "shader_compiler_log.h"
 #include "sync/tempo.h"
@@ -43,6 +44,16 @@ TEST(CityShaderSource, CountsRowsAndBeatsAtTheDemosTempo)
 {
     EXPECT_EQ(ShaderConstant("BEATS_PER_MINUTE"), BEATS_PER_MINUTE);
     EXPECT_EQ(ShaderConstant("ROWS_PER_BEAT"), ROWS_PER_BEAT);
+}
+
+// The studio marks the cuts on its timeline from the C++ copy of these rows.
+TEST(CityShaderSource, CutsBetweenSectionsOnTheRowsTheStudioMarks)
+{
+    const std::string_view source = CITY_SHADER_SOURCE;
+    for (const int cut : kCitySectionCuts) {
+        const std::string test = "row < " + std::to_string(cut) + ".0";
+        EXPECT_NE(source.find(test), std::string_view::npos) << test;
+    }
 }
 
 // A uniform the compiler finds unused is removed, and the City's upload to it

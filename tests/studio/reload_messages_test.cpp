@@ -1,0 +1,147 @@
+// What the studio makes of a re-read choreography and shader and of a failed
+// start: the tracks applied or kept with the mistake's line, the compiler's
+// own messages out of raylib's log, and one line on why no window opened.
+#include <gtest/gtest.h>
+#include <raylib.h>
+
+#include <string>
+#include <vector>
+
+#include "compiler_messages.h"
+#include "raylib_log.h"
+#include "startup_failure.h"
+#include "sync/embedded_tracks.h"
+#include "sync/sync_device.h"
+#include "track_text_reload.h"
+
+namespace {
+
+// ---------------------------------------------------------------------------
+// The tracks text
+// ---------------------------------------------------------------------------
+
+// A device with the embedded choreography, as the Stage holds it.
+class EmbeddedDevice : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_NE(device, nullptr);
+        ASSERT_NE(set.tracks, nullptr);
+        ASSERT_TRUE(AttachEmbeddedTracks(device, set));
+    }
+    void TearDown() override
+    {
+        DestroySyncDevice(device, set.count);
+        ReleaseEmbeddedTrackStorage(set);
+    }
+
+    const SyncTrack& Track(const char* name) { return *GetTrack(device, name); }
+
+    SyncDevice* device = CreateSyncDevice("Quorl");
+    EmbeddedTrackSet set = LoadEmbeddedTracks();
+};
+
+TEST_F(EmbeddedDevice, AGoodTextReplacesTheKeysOfTheTracksInUse)
+{
+    const SyncTrack* ftb = &Track("ftb");
+    const TrackTextReload reload = ReloadTrackText(device, "track ftb\n  0 0.5 step\ntrack scene\n 0 0 step\n");
+    EXPECT_TRUE(reload.applied);
+    EXPECT_EQ(reload.problem, "");
+    EXPECT_EQ(&Track("ftb"), ftb) << "the record the handles point at stays";
+    EXPECT_EQ(GetTrackValue(ftb, 100.0), 0.5);
+    EXPECT_EQ(Track("camera_position:x").keyCount, 0) << "a track the text lacks is empty";
+}
+
+TEST_F(EmbeddedDevice, ATextWithAMistakeKeepsTheLastGoodTracksAndNamesItsLine)
+{
+    const std::vector<TrackKey> before(Track("ftb").keys, Track("ftb").keys + Track("ftb").keyCount);
+    const TrackTextReload reload = ReloadTrackText(device, "track ftb\n  0 1 step\n  16 O.8 linear\n");
+    EXPECT_FALSE(reload.applied);
+    EXPECT_EQ(reload.problem, "line 3: value 'O.8' is not a number");
+    EXPECT_EQ(std::vector<TrackKey>(Track("ftb").keys, Track("ftb").keys + Track("ftb").keyCount), before);
+}
+
+TEST_F(EmbeddedDevice, TracksNothingReadsAreAppliedAndNamed)
+{
+    const TrackTextReload reload =
+        ReloadTrackText(device, "track ftb\n 0 0 step\ntrack camera_fov\n 0 60 step\ntrack Scene\n 0 0 step\n");
+    EXPECT_TRUE(reload.applied);
+    EXPECT_EQ(reload.unreadTracks, (std::vector<std::string>{"camera_fov", "Scene"}));
+    EXPECT_EQ(device->trackCount, 11u) << "nothing is registered";
+}
+
+// ---------------------------------------------------------------------------
+// The compiler's messages
+// ---------------------------------------------------------------------------
+
+TEST(CompilerMessages, KeepsTheCompilersLinesWithoutRaylibsWrapping)
+{
+    const std::vector<std::string> logged = {
+        "SHADER: [ID 4] Failed to compile fragment shader code",
+        "SHADER: [ID 4] Compile error: 0:12(5): error: `colour' undeclared\n0:13(1): error: syntax error\n",
+        "SHADER: Failed to load custom shader code, using default shader",
+    };
+    EXPECT_EQ(CompilerMessages(logged), "0:12(5): error: `colour' undeclared\n0:13(1): error: syntax error");
+}
+
+TEST(CompilerMessages, KeepsLinkErrorsAndAnythingElseRaylibWarnedOf)
+{
+    const std::vector<std::string> logged = {
+        "SHADER: [ID 7] Failed to link shader program",
+        "SHADER: [ID 7] Link error: error: fragment shader lacks `main'\n",
+        "GL: something unexpected",
+    };
+    EXPECT_EQ(CompilerMessages(logged), "error: fragment shader lacks `main'\nGL: something unexpected");
+}
+
+// ---------------------------------------------------------------------------
+// raylib's log
+// ---------------------------------------------------------------------------
+
+TEST(RaylibLog, ACaptureCollectsWarningsAndNestedCapturesTakeTheirShare)
+{
+    RouteRaylibLog();
+    LogCapture outer;
+    TraceLog(LOG_WARNING, "first %d", 1);
+    TraceLog(LOG_INFO, "not a warning");
+    {
+        LogCapture inner;
+        TraceLog(LOG_ERROR, "inner %s", "error");
+        EXPECT_EQ(inner.Lines(), std::vector<std::string>{"inner error"});
+    }
+    TraceLog(LOG_WARNING, "%s", std::string(400, 'x').c_str());
+    ASSERT_EQ(outer.Lines().size(), 2u);
+    EXPECT_EQ(outer.Lines()[0], "first 1");
+    EXPECT_EQ(outer.Lines()[1].size(), 400u) << "a long message is not cut";
+}
+
+// ---------------------------------------------------------------------------
+// A failed start
+// ---------------------------------------------------------------------------
+
+TEST(StartupFailure, NoWindowGivesGlfwsReason)
+{
+    const std::vector<std::string> logged = {
+        "GLFW: Error: 65550 Description: X11: The DISPLAY environment variable is missing",
+        "GLFW: Failed to initialize GLFW",
+    };
+    EXPECT_EQ(StartupFailureLine("Failed to create Window", logged),
+              "cannot open a window: X11: The DISPLAY environment variable is missing");
+    EXPECT_EQ(StartupFailureLine("Failed to create Window", {}),
+              "cannot open a window (is there a display with OpenGL 3.3?)");
+}
+
+TEST(StartupFailure, NoSoundDeviceSaysSo)
+{
+    const std::vector<std::string> logged = {"AUDIO: Failed to initialize playback device"};
+    EXPECT_EQ(StartupFailureLine("Failed to initialize AudioDevice", logged),
+              "cannot open the sound device: Failed to initialize playback device");
+}
+
+TEST(StartupFailure, AnyOtherFailureIsPassedOn)
+{
+    EXPECT_EQ(StartupFailureLine("Failed to load Music from .ogg file dat", {}),
+              "Failed to load Music from .ogg file dat");
+}
+
+}  // namespace

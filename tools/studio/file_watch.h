@@ -1,0 +1,45 @@
+// When to read a watched file again. The file is looked at (stat) every
+// frame; a change is anything in its identity, size or modification time, so
+// a file saved in place and one renamed over the old (as many editors save)
+// both count, and so does a file that disappears.
+//
+// A change is read once the file has looked the same for kSettleNs (an editor
+// may write it in steps) and its modification time is at least that old, so
+// that a later write within the filesystem's timestamp granularity cannot go
+// unseen. The first look counts as settled.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+
+struct FileSignature {
+    bool exists = false;
+    std::uint64_t device = 0;
+    std::uint64_t inode = 0;
+    std::uint64_t size = 0;
+    std::int64_t modifiedNs = 0;  // since the Unix epoch, as WallClockNs counts
+
+    bool operator==(const FileSignature&) const = default;
+};
+
+// What the file system says of the path now; exists is false when it cannot.
+FileSignature ReadFileSignature(const std::filesystem::path& path);
+
+// The system's wall clock, the clock of modification times, in nanoseconds.
+std::int64_t WallClockNs();
+
+class FileWatch {
+public:
+    static constexpr std::int64_t kSettleNs = 50'000'000;
+
+    // True when the file, as `current` describes it at `nowNs`, should be
+    // read: it differs from the version read last and has settled. The
+    // version is then taken as read.
+    bool ShouldRead(const FileSignature& current, std::int64_t nowNs);
+
+private:
+    std::optional<FileSignature> lastRead;
+    std::optional<FileSignature> lastSeen;
+    std::int64_t seenAtNs = 0;
+};

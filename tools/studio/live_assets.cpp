@@ -1,0 +1,120 @@
+// Reading and applying the watched assets.
+#include "live_assets.h"
+
+#include <cstdio>
+#include <utility>
+
+#include "asset_text.h"
+#include "compiler_messages.h"
+#include "embedded_assets.h"
+#include "raylib_log.h"
+#include "scenes/city_shader.h"
+#include "track_text_reload.h"
+
+namespace {
+
+void Say(const std::string& line)
+{
+    std::fprintf(stderr, "quorl-studio: %s\n", line.c_str());
+}
+
+}  // namespace
+
+LiveAssets::LiveAssets(Stage& target, const std::optional<std::filesystem::path>& project) : stage(target)
+{
+    tracks.label = "assets/tracks.txt";
+    shader.label = "assets/city.frag";
+    // Until a file is read, the built-in shader is the one applied.
+    shader.lastApplied = CITY_SHADER_SOURCE;
+    std::vector<std::string> unwatched;
+    for (WatchedAsset* asset : {&tracks, &shader}) {
+        if (project) asset->path = *project / asset->label;
+        asset->watched = project && ReadFileSignature(asset->path).exists;
+        if (asset->watched) {
+            Say("watching " + asset->path.string());
+        } else {
+            unwatched.push_back(asset->label);
+        }
+    }
+    if (unwatched.size() == 2) {
+        Say(project ? "no " + tracks.label + " or " + shader.label + " in " + project->string() +
+                          ": running on the built-in assets, nothing is watched"
+                    : "no project: running on the built-in assets, nothing is watched");
+    } else if (unwatched.size() == 1) {
+        Say("no " + (*project / unwatched[0]).string() + ": its built-in version is used, not watched");
+    }
+    Poll();
+}
+
+bool LiveAssets::Poll()
+{
+    bool changed = false;
+    for (WatchedAsset* asset : {&tracks, &shader}) {
+        if (!asset->watched) continue;
+        const FileSignature signature = ReadFileSignature(asset->path);
+        if (!asset->watch.ShouldRead(signature, WallClockNs())) continue;
+        const AssetText read = ReadAssetText(asset->path);
+        if (!read.text) {
+            Report(*asset, asset->label + " " + read.problem + "; the last good version stays in use");
+        } else if (asset == &tracks) {
+            changed = ApplyTracks(*read.text) || changed;
+        } else {
+            changed = ApplyShader(*read.text, signature.modifiedNs) || changed;
+        }
+    }
+    return changed;
+}
+
+bool LiveAssets::ApplyTracks(const std::string& text)
+{
+    const TrackTextReload reload = ReloadTrackText(stage.Device(), text);
+    if (!reload.applied) {
+        Report(tracks, tracks.label + ", " + reload.problem + "\nThe last good tracks stay in use.");
+        return false;
+    }
+    ++tracks.generation;
+    std::string notice;
+    for (const std::string& name : reload.unreadTracks) notice += (notice.empty() ? "" : ", ") + name;
+    Report(tracks, notice.empty() ? std::string() : tracks.label + ": nothing reads the tracks " + notice);
+    if (notice.empty()) Say("applied " + tracks.label);
+    return true;
+}
+
+bool LiveAssets::ApplyShader(const std::string& text, std::int64_t savedAt)
+{
+    if (text == shader.lastApplied) {
+        ++shader.generation;
+        Report(shader, {});
+        return false;
+    }
+    LogCapture compilerLog;
+    ScopedShader compiled = CompileCityShader(text.c_str());
+    if (!compiled.Compiled()) {
+        Report(shader, shader.label + " does not compile; the last good shader draws on.\n" +
+                           CompilerMessages(compilerLog.Lines()));
+        return false;
+    }
+    stage.UseCityShader(std::move(compiled));
+    shader.lastApplied = text;
+    ++shader.generation;
+    shaderSavedAt = savedAt;
+    Report(shader, {});
+    Say("applied " + shader.label);
+    return true;
+}
+
+void LiveAssets::Report(WatchedAsset& asset, std::string message)
+{
+    if (message == asset.message) return;
+    if (!message.empty()) Say(message);
+    asset.message = std::move(message);
+}
+
+std::vector<std::string> LiveAssets::Messages() const
+{
+    std::vector<std::string> messages;
+    for (const WatchedAsset* asset : {&tracks, &shader}) {
+        if (!asset->message.empty()) messages.push_back(asset->message);
+    }
+    return messages;
+}

@@ -1,0 +1,61 @@
+// The project's choreography text and City shader, read again whenever they
+// change on disk and applied to the Stage from the next frame on: the tracks'
+// keys replaced in place, the shader swapped in only when it compiles. A
+// version that cannot be used (a mistake in the text, a compile error, a file
+// that is missing, empty, binary or huge) leaves the last good one in use and
+// a problem to show until a good version is saved.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "file_watch.h"
+#include "stage.h"
+
+class LiveAssets {
+public:
+    // Watches PROJECT/assets/tracks.txt and PROJECT/assets/city.frag, each
+    // that exists now, and reads them (a file written in the last moment, at
+    // a later Poll); a file missing now is not watched and its built-in
+    // version stays. Says once, on standard error, what is watched.
+    LiveAssets(Stage& stage, const std::optional<std::filesystem::path>& project);
+
+    // Reads and applies what changed; true when the tracks or the shader in
+    // use changed.
+    bool Poll();
+
+    // What to show, tracks first: each problem or notice as lines of text.
+    std::vector<std::string> Messages() const;
+
+    // Good versions applied so far, the first reading included.
+    int TracksGeneration() const { return tracks.generation; }
+    int ShaderGeneration() const { return shader.generation; }
+
+    // When the shader applied by the last Poll was saved (its modification
+    // time, in WallClockNs), once; none when no new shader came.
+    std::optional<std::int64_t> TakeShaderSavedAt() { return std::exchange(shaderSavedAt, std::nullopt); }
+
+private:
+    struct WatchedAsset {
+        std::filesystem::path path;
+        std::string label;  // as shown: assets/NAME
+        bool watched = false;
+        FileWatch watch;
+        std::string lastApplied;
+        std::string message;
+        int generation = 0;
+    };
+
+    bool ApplyTracks(const std::string& text);
+    bool ApplyShader(const std::string& text, std::int64_t savedAt);
+    void Report(WatchedAsset& asset, std::string message);
+
+    Stage& stage;
+    WatchedAsset tracks;
+    WatchedAsset shader;
+    std::optional<std::int64_t> shaderSavedAt;
+};

@@ -1,0 +1,184 @@
+// quorl-studio's window: set-up, one frame, and what a frame does with input.
+#include "studio.h"
+
+#include <raylib.h>
+
+#include <algorithm>
+#include <cstdio>
+
+#include "embedded_assets.h"
+#include "input_events.h"
+#include "overlay_text.h"
+#include "sync/tempo.h"
+#include "text_panels.h"
+#include "timeline_panel.h"
+#include "transport_keys.h"
+
+namespace {
+
+constexpr unsigned kWindowFlags = FLAG_WINDOW_RESIZABLE | FLAG_VSYNC_HINT;
+// Without vertical sync (a virtual display) the loop would spin; a paused
+// studio has nothing to show faster than this.
+constexpr double kShortestFrame = 1.0 / 60.0;
+
+void PlaceOnMonitor(std::optional<int> monitor)
+{
+    if (!monitor) return;
+    const int count = GetMonitorCount();
+    if (*monitor < count) {
+        SetWindowMonitor(*monitor);
+        return;
+    }
+    std::fprintf(stderr, "quorl-studio: there is no monitor %d (this system has %d): the window stays where it opened\n",
+                 *monitor, count);
+}
+
+bool Inside(Vector2 point, PixelRect area)
+{
+    return point.x >= area.x && point.x < area.x + area.width && point.y >= area.y && point.y < area.y + area.height;
+}
+
+}  // namespace
+
+Studio::Studio(const StudioOptions& options)
+    : window(kWindowFlags, options.window.width, options.window.height, "quorl-studio"),
+      music(".ogg", {MUSIC_OGG, MUSIC_OGG_SIZE}),
+      player(music),
+      stage(&clock, &music, ScaledRenderSize(options.scale)),
+      assets(stage, options.project),
+      transport(player, DemoEnd(), options.at, GetTime()),
+      timeline(SecondsToRows(player.Length()), 0.0f, 1.0f),
+      scale(options.scale)
+{
+    PlaceOnMonitor(options.monitor);
+    SetWindowMinSize(320, 200);
+    RecordInputEvents();
+    // The picture is scaled to the frame; at a small --scale, smoothly.
+    SetTextureFilter(stage.Target().texture, TEXTURE_FILTER_BILINEAR);
+    lastFrameStart = GetTime();
+    if (!options.paused) transport.TogglePlay(lastFrameStart);
+}
+
+double Studio::DemoEnd() const
+{
+    // A choreography that never ends still stops with the music.
+    return std::min(stage.EndOfDemo(), player.Length());
+}
+
+void Studio::Frame()
+{
+    const double now = GetTime();
+    stats.Add(now - lastFrameStart);
+    lastFrameStart = now;
+
+    const double before = transport.Seconds();
+    HandleKeys(now);
+    HandleMouse(now);
+    if (assets.Poll()) transport.SetEnd(DemoEnd(), now);
+    transport.Tick(now);
+    const double musicPosition = player.Position();
+    clock.seconds = transport.Seconds();
+    if (clock.seconds != before && !scrubbing) timeline.KeepInView(SecondsToRows(clock.seconds));
+
+    RenderPicture();
+    Present();
+
+    log.Frame({now, clock.seconds, musicPosition, transport.Playing(), assets.TracksGeneration(),
+               assets.ShaderGeneration()});
+    if (const std::optional<std::int64_t> saved = assets.TakeShaderSavedAt()) {
+        const double milliseconds = static_cast<double>(WallClockNs() - *saved) / 1e6;
+        log.ShaderOnScreen(milliseconds);
+        std::fprintf(stderr, "quorl-studio: the new shader is on screen %.0f ms after it was saved\n", milliseconds);
+    }
+    const double spent = GetTime() - now;
+    if (spent < kShortestFrame) WaitTime(kShortestFrame - spent);
+}
+
+void Studio::HandleKeys(double now)
+{
+    for (const KeyPress& press : TakeKeyPresses()) {
+        if (const auto action = TransportActionForKey(press.key, press.modifiers, press.repeat)) {
+            ApplyTransportAction(transport, *action, now);
+            continue;
+        }
+        if (press.repeat) continue;
+        switch (press.key) {
+        case KEY_TAB:
+            timelineShown = !timelineShown;
+            break;
+        case KEY_F:
+            overlayShown = !overlayShown;
+            break;
+        case KEY_F11:
+            // Full screen without changing the monitor's mode, on the
+            // monitor the window is on.
+            ToggleBorderlessWindowed();
+            break;
+        default:
+            break;
+        }
+    }
+}
+
+void Studio::HandleMouse(double now)
+{
+    const PixelRect plot{layout.timeline.x + kTimelineLabelWidth, layout.timeline.y,
+                         layout.timeline.width - kTimelineLabelWidth, layout.timeline.height};
+    for (const ButtonPress& press : TakeButtonPresses()) {
+        if (press.button != MOUSE_BUTTON_LEFT || !timelineShown || !Inside(press.position, plot)) continue;
+        scrubbing = true;
+        scrubX = press.position.x;
+        transport.Seek(RowsToSeconds(timeline.XToRow(scrubX)), now);
+    }
+    if (scrubbing) {
+        if (!IsMouseButtonDown(MOUSE_BUTTON_LEFT)) {
+            scrubbing = false;
+        } else if (GetMouseX() != static_cast<int>(scrubX)) {
+            // Seeking only when the pointer moved keeps the music from
+            // restarting on the spot every frame.
+            scrubX = static_cast<float>(GetMouseX());
+            transport.Seek(RowsToSeconds(timeline.XToRow(scrubX)), now);
+        }
+    }
+    const float wheel = GetMouseWheelMove();
+    if (wheel != 0.0f && timelineShown && Inside(GetMousePosition(), plot)) timeline.Zoom(wheel, GetMousePosition().x);
+}
+
+void Studio::RenderPicture()
+{
+    const PictureState state{clock.seconds, assets.TracksGeneration(), assets.ShaderGeneration()};
+    if (rendered == state) return;
+    sceneShown = stage.Render();
+    rendered = state;
+}
+
+void Studio::Present()
+{
+    const SyncDevice& device = *stage.Device();
+    layout = LayOutStudio(GetScreenWidth(), GetScreenHeight(), timelineShown, static_cast<int>(device.trackCount));
+    log.Layout(layout);
+    std::vector<std::string> messages = assets.Messages();
+    if (!sceneShown) messages.emplace_back("The \"scene\" track selects no scene here: the last frame drawn stays.");
+    log.Messages(messages);
+
+    BeginDrawing();
+    ClearBackground(BLACK);
+    const Texture2D picture = stage.Target().texture;
+    // The target is stored upside down; a negative source height turns it upright.
+    const Rectangle source{0.0f, 0.0f, static_cast<float>(picture.width), -static_cast<float>(picture.height)};
+    const PixelRect& frame = layout.frame;
+    DrawTexturePro(picture, source, {frame.x, frame.y, frame.width, frame.height}, {0.0f, 0.0f}, 0.0f, WHITE);
+    if (timelineShown) {
+        PlaceTimelineView(timeline, layout.timeline);
+        timelinePanel.Draw(layout.timeline, timeline, device, transport, assets.TracksGeneration());
+    }
+    if (overlayShown) {
+        DrawOverlay(frame, OverlayText({stats.FramesPerSecond(), stats.FrameMilliseconds(), clock.seconds, scale,
+                                        stage.Size(), transport.Playing(), transport.Loop()}));
+    }
+    DrawMessages(frame, messages);
+    EndDrawing();
+    // raylib is built with custom frame control: EndDrawing neither swaps nor polls.
+    SwapScreenBuffer();
+    PollInputEvents();
+}

@@ -1,0 +1,71 @@
+// The whole life of quorl-studio's window: set-up in the constructor, one
+// frame per call of Frame, shutdown in the destructor (members go in the
+// reverse order of creation). The work itself is in the studio's library:
+// the transport, the clock that follows the music, the timeline's mapping,
+// the watched assets.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "demo_clock.h"
+#include "frame_log.h"
+#include "frame_stats.h"
+#include "live_assets.h"
+#include "raylib_music_player.h"
+#include "scoped_media.h"
+#include "stage.h"
+#include "studio_layout.h"
+#include "studio_options.h"
+#include "timeline_panel.h"
+#include "timeline_view.h"
+#include "transport.h"
+
+class Studio {
+public:
+    // Throws raylib::RaylibException when the window, the sound device or the
+    // music cannot be set up.
+    explicit Studio(const StudioOptions& options);
+
+    // One frame: input, reloads, the transport, the picture, the panels.
+    void Frame();
+
+private:
+    // What the picture shows; it is rendered again only when this changes.
+    struct PictureState {
+        double seconds;
+        int tracksGeneration;
+        int shaderGeneration;
+
+        bool operator==(const PictureState&) const = default;
+    };
+
+    double DemoEnd() const;
+    void HandleKeys(double now);
+    void HandleMouse(double now);
+    void RenderPicture();
+    void Present();
+
+    ScopedWindow window;
+    ScopedAudioDevice audio;
+    ScopedMusic music;
+    RaylibMusicPlayer player;
+    DemoClock clock;
+    Stage stage;
+    LiveAssets assets;
+    Transport transport;
+    TimelineView timeline;
+    TimelinePanel timelinePanel;
+    FrameStats stats;
+    FrameLog log;
+    double scale;
+    StudioLayout layout{};
+    bool timelineShown = true;
+    bool overlayShown = true;
+    bool scrubbing = false;
+    float scrubX = 0.0f;
+    bool sceneShown = true;
+    std::optional<PictureState> rendered;
+    double lastFrameStart = 0.0;
+};

@@ -1,0 +1,257 @@
+// The timeline panel, drawn with raylib's shapes and default font.
+//
+// [SECTION] colours and marks
+// [SECTION] ruler
+// [SECTION] lanes
+// [SECTION] marks across the lanes
+#include "timeline_panel.h"
+
+#include <raylib.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <vector>
+
+#include "scenes/city_sections.h"
+#include "sync/tempo.h"
+
+namespace {
+
+// [SECTION] colours and marks
+
+constexpr Color kPanel{22, 22, 26, 255};
+constexpr Color kLaneShade{30, 30, 36, 255};
+constexpr Color kLabelText{220, 220, 220, 255};
+constexpr Color kValueText{150, 150, 160, 255};
+constexpr Color kCurve{235, 235, 235, 255};
+constexpr Color kRulerText{170, 170, 180, 255};
+constexpr Color kTick{70, 70, 80, 255};
+constexpr Color kSectionCut{230, 200, 60, 255};
+constexpr Color kEnd{230, 60, 60, 255};
+constexpr Color kPastEnd{90, 20, 20, 110};
+constexpr Color kLoopOn{60, 120, 255, 70};
+constexpr Color kLoopOff{60, 120, 255, 160};
+constexpr Color kPlayhead{255, 255, 255, 255};
+constexpr int kFontSize = 10;
+
+Color KeyColour(std::int32_t type)
+{
+    switch (static_cast<KeyType>(type)) {
+    case KeyType::Step:
+        return ORANGE;
+    case KeyType::Linear:
+        return GREEN;
+    case KeyType::Smooth:
+        return SKYBLUE;
+    case KeyType::Ramp:
+        return MAGENTA;
+    }
+    return GRAY;
+}
+
+void DrawKeyMark(Vector2 at, std::int32_t type)
+{
+    const Color colour = KeyColour(type);
+    switch (static_cast<KeyType>(type)) {
+    case KeyType::Step:
+        DrawRectangleV({at.x - 3.0f, at.y - 3.0f}, {6.0f, 6.0f}, colour);
+        return;
+    case KeyType::Linear:
+        DrawPoly(at, 4, 4.5f, 0.0f, colour);
+        return;
+    case KeyType::Smooth:
+        DrawCircleV(at, 3.5f, colour);
+        return;
+    case KeyType::Ramp:
+        DrawPoly(at, 3, 5.0f, -90.0f, colour);
+        return;
+    }
+    DrawCircleLinesV(at, 3.5f, colour);
+}
+
+void DrawVertical(float x, float top, float bottom, float thickness, Color colour)
+{
+    DrawLineEx({x, top}, {x, bottom}, thickness, colour);
+}
+
+// [SECTION] ruler
+
+// Rows between labelled ticks: the finest of a row, a beat, a bar and
+// multiples of bars that leaves room for a label.
+double TickSpacing(const TimelineView& view)
+{
+    constexpr float kLeastPixels = 44.0f;
+    for (double rows = 1.0;; rows *= ROWS_PER_BEAT) {
+        if (view.RowToX(rows) - view.RowToX(0.0) >= kLeastPixels) return rows;
+    }
+}
+
+void DrawLegend(PixelRect ruler)
+{
+    const char* names[] = {"step", "linear", "smooth", "ramp"};
+    float x = ruler.x + 8.0f;
+    const float y = ruler.y + ruler.height / 2.0f;
+    for (std::int32_t type = 0; type < 4; ++type) {
+        DrawKeyMark({x, y}, type);
+        DrawText(names[type], static_cast<int>(x + 7.0f), static_cast<int>(y - 4.0f), kFontSize, kRulerText);
+        x += 12.0f + static_cast<float>(MeasureText(names[type], kFontSize)) + 8.0f;
+    }
+}
+
+void DrawRuler(PixelRect ruler, const TimelineView& view)
+{
+    const double spacing = TickSpacing(view);
+    const double first = std::ceil(view.FirstRow() / spacing) * spacing;
+    for (double row = first; row <= view.FirstRow() + view.RowsInView(); row += spacing) {
+        const float x = view.RowToX(row);
+        DrawVertical(x, ruler.y + ruler.height - 5.0f, ruler.y + ruler.height, 1.0f, kTick);
+        char label[16];
+        std::snprintf(label, sizeof label, "%.0f", row);
+        DrawText(label, static_cast<int>(x + 2.0f), static_cast<int>(ruler.y + 4.0f), kFontSize, kRulerText);
+    }
+}
+
+// [SECTION] lanes
+
+void DrawCurve(const SyncTrack& track, const TimelineView& view, PixelRect lane, float plotLeft, float plotRight)
+{
+    const ValueRange range = TrackValueRange(track);
+    constexpr float kPixelsPerSample = 2.0f;
+    std::vector<Vector2> points;
+    for (float x = plotLeft; x <= plotRight; x += kPixelsPerSample) {
+        const double value = GetTrackValue(&track, view.XToRow(x));
+        points.push_back({x, ValueToY(value, range, lane.y, lane.height)});
+    }
+    if (points.size() > 1) DrawLineStrip(points.data(), static_cast<int>(points.size()), kCurve);
+    for (std::int32_t k = 0; k < track.keyCount; ++k) {
+        const TrackKey& key = track.keys[k];
+        const float x = view.RowToX(key.row);
+        if (x < plotLeft - 6.0f || x > plotRight + 6.0f) continue;
+        DrawKeyMark({x, ValueToY(key.value, range, lane.y, lane.height)}, key.type);
+    }
+}
+
+PixelRect Lane(PixelRect panel, int index, int count)
+{
+    const float rulerHeight = std::min(kRulerHeight, panel.height);
+    const float height = count > 0 ? (panel.height - rulerHeight) / static_cast<float>(count) : 0.0f;
+    return {panel.x, panel.y + rulerHeight + height * static_cast<float>(index), panel.width, height};
+}
+
+void ClipTo(PixelRect area)
+{
+    BeginScissorMode(static_cast<int>(area.x), static_cast<int>(area.y), static_cast<int>(area.width),
+                     static_cast<int>(std::ceil(area.height)));
+}
+
+PixelRect Plot(PixelRect panel)
+{
+    return {panel.x + kTimelineLabelWidth, panel.y, std::max(0.0f, panel.width - kTimelineLabelWidth), panel.height};
+}
+
+void DrawLaneValue(const SyncTrack& track, PixelRect lane, double row)
+{
+    char value[32];
+    std::snprintf(value, sizeof value, "%.3f", GetTrackValue(&track, row));
+    const int width = MeasureText(value, kFontSize);
+    DrawText(value, static_cast<int>(lane.x + kTimelineLabelWidth - 8.0f) - width,
+             static_cast<int>(lane.y + lane.height - 12.0f), kFontSize, kValueText);
+}
+
+// [SECTION] marks across the lanes
+
+void DrawFixedMarks(PixelRect plot, const TimelineView& view, double endSeconds)
+{
+    const float top = plot.y;
+    const float bottom = plot.y + plot.height;
+    for (const int cut : kCitySectionCuts) DrawVertical(view.RowToX(cut), top, bottom, 1.0f, kSectionCut);
+    const float end = view.RowToX(SecondsToRows(endSeconds));
+    DrawRectangleRec({end, top, std::max(0.0f, plot.x + plot.width - end), plot.height}, kPastEnd);
+    DrawVertical(end, top, bottom, 2.0f, kEnd);
+}
+
+void DrawMovingMarks(PixelRect plot, const TimelineView& view, const Transport& transport)
+{
+    const float top = plot.y;
+    const float bottom = plot.y + plot.height;
+    const LoopSpan& loop = transport.Loop();
+    const float loopStart = view.RowToX(SecondsToRows(loop.start));
+    const float loopEnd = view.RowToX(SecondsToRows(loop.end));
+    if (loop.enabled) {
+        DrawRectangleRec({loopStart, top, loopEnd - loopStart, plot.height}, kLoopOn);
+    }
+    DrawVertical(loopStart, top, bottom, 1.0f, kLoopOff);
+    DrawVertical(loopEnd, top, bottom, 1.0f, kLoopOff);
+    DrawVertical(view.RowToX(SecondsToRows(transport.Seconds())), top, bottom, 2.0f, kPlayhead);
+}
+
+// [SECTION] the panel's two layers
+
+// Everything that stays while the view and the tracks do, in a panel at `panel`.
+void DrawFixedLayer(PixelRect panel, const TimelineView& view, const SyncDevice& device, double endSeconds)
+{
+    DrawRectangleRec({panel.x, panel.y, panel.width, panel.height}, kPanel);
+    const PixelRect plot = Plot(panel);
+    const PixelRect ruler{panel.x, panel.y, panel.width, std::min(kRulerHeight, panel.height)};
+    ClipTo(plot);
+    DrawRuler(ruler, view);
+    EndScissorMode();
+    DrawLegend({ruler.x, ruler.y, kTimelineLabelWidth, ruler.height});
+
+    const int count = static_cast<int>(device.trackCount);
+    for (int i = 0; i < count; ++i) {
+        const SyncTrack& track = *device.tracks[i];
+        const PixelRect lane = Lane(panel, i, count);
+        if (i % 2 == 1) DrawRectangleRec({lane.x, lane.y, lane.width, lane.height}, kLaneShade);
+        DrawText(track.name, static_cast<int>(lane.x + 6.0f), static_cast<int>(lane.y + 2.0f), kFontSize, kLabelText);
+        ClipTo({plot.x, lane.y, plot.width, lane.height});
+        DrawCurve(track, view, lane, plot.x, plot.x + plot.width);
+        EndScissorMode();
+    }
+    ClipTo(plot);
+    DrawFixedMarks(plot, view, endSeconds);
+    EndScissorMode();
+}
+
+}  // namespace
+
+void PlaceTimelineView(TimelineView& view, PixelRect panel)
+{
+    view.Place(panel.x + kTimelineLabelWidth, std::max(1.0f, panel.width - kTimelineLabelWidth));
+}
+
+void TimelinePanel::Draw(PixelRect panel, const TimelineView& view, const SyncDevice& device,
+                         const Transport& transport, int tracksGeneration)
+{
+    const LayerState state{panel.width, panel.height, view.FirstRow(), view.RowsInView(), transport.End(),
+                           tracksGeneration};
+    if (drawn != state) {
+        const int width = std::max(1, static_cast<int>(panel.width));
+        const int height = std::max(1, static_cast<int>(panel.height));
+        if (!layer || layer->Get().texture.width != width || layer->Get().texture.height != height) {
+            layer.reset();
+            layer.emplace(width, height);
+        }
+        // The layer is drawn at the origin, with the view placed there too.
+        TimelineView atOrigin = view;
+        const PixelRect origin{0.0f, 0.0f, panel.width, panel.height};
+        PlaceTimelineView(atOrigin, origin);
+        BeginTextureMode(layer->Get());
+        DrawFixedLayer(origin, atOrigin, device, transport.End());
+        EndTextureMode();
+        drawn = state;
+    }
+    const Texture2D fixed = layer->Get().texture;
+    // Render textures are stored upside down.
+    DrawTextureRec(fixed, {0.0f, 0.0f, static_cast<float>(fixed.width), -static_cast<float>(fixed.height)},
+                   {panel.x, panel.y}, WHITE);
+
+    const double row = SecondsToRows(transport.Seconds());
+    const int count = static_cast<int>(device.trackCount);
+    for (int i = 0; i < count; ++i) DrawLaneValue(*device.tracks[i], Lane(panel, i, count), row);
+    const PixelRect plot = Plot(panel);
+    ClipTo(plot);
+    DrawMovingMarks(plot, view, transport);
+    EndScissorMode();
+}

@@ -1,0 +1,46 @@
+// Drawing of the timeline panel: a ruler of rows, then one lane per track of
+// the device with its name and current value on the left and its curve over
+// the rows in view, keys marked by type (step: square, linear: diamond,
+// smooth: circle, ramp: triangle). Across all lanes: the City's section cuts,
+// the demo's end, the loop span and the playhead.
+//
+// What only changes with the view, the panel's size or the tracks (curves,
+// keys, ruler, cuts) is drawn into a texture of its own and kept: software
+// rendering draws thousands of line segments slowly.
+#pragma once
+
+#include <optional>
+
+#include "scoped_media.h"
+#include "studio_layout.h"
+#include "sync/sync_device.h"
+#include "timeline_view.h"
+#include "transport.h"
+
+inline constexpr float kTimelineLabelWidth = 190.0f;
+
+// Where the rows run in a panel: right of the labels.
+void PlaceTimelineView(TimelineView& view, PixelRect panel);
+
+class TimelinePanel {
+public:
+    // Needs a frame begun with BeginDrawing. The view must have been placed
+    // in this panel; `tracksGeneration` changes whenever the tracks do.
+    void Draw(PixelRect panel, const TimelineView& view, const SyncDevice& device, const Transport& transport,
+              int tracksGeneration);
+
+private:
+    struct LayerState {
+        float width;
+        float height;
+        double firstRow;
+        double rowsInView;
+        double end;
+        int tracksGeneration;
+
+        bool operator==(const LayerState&) const = default;
+    };
+
+    std::optional<ScopedRenderTexture> layer;
+    std::optional<LayerState> drawn;
+};
