@@ -84,6 +84,17 @@ TEST_F(TransportTest, EndGoesToTheLastWholeRowBeforeTheEnd)
     EXPECT_NEAR(Row(transport), 799.0, 1e-9);
 }
 
+TEST(TransportEnd, LastRowIsFoundWhenTheEndReadsAHairPastItsRow)
+{
+    // Stage::EndOfDemo finds the first reading whose row reaches 800, which
+    // may lie an ulp or two past 800 rows in seconds.
+    SimulatedMusic music;
+    const double end = std::nextafter(std::nextafter(800.0 / ROWS_PER_SECOND, 100.0), 100.0);
+    Transport transport(music, end, 0.0, 0.0);
+    transport.ToLastRow(0.0);
+    EXPECT_NEAR(Row(transport), 799.0, 1e-9);
+}
+
 TEST_F(TransportTest, SeeksAreHeldWithinTheDemo)
 {
     transport.StepRows(-ROWS_PER_BAR, now);

@@ -30,6 +30,14 @@ void FrameLog::Layout(const StudioLayout& layout)
                  f.height, t.x, t.y, t.width, t.height);
 }
 
+void FrameLog::View(double firstRow, double rowsInView)
+{
+    if (!file || (firstRow == lastFirstRow && rowsInView == lastRowsInView)) return;
+    lastFirstRow = firstRow;
+    lastRowsInView = rowsInView;
+    std::fprintf(file.get(), "view first=%.6f rows=%.6f\n", firstRow, rowsInView);
+}
+
 void FrameLog::Messages(const std::vector<std::string>& messages)
 {
     if (messages == lastMessages) return;

@@ -4,6 +4,7 @@
 // in use, where the frame is) as KEY=VALUE words.
 //
 //   layout frame=X,Y,W,H timeline=X,Y,W,H              when the layout changes
+//   view first=ROW rows=COUNT                          the timeline's rows, when they change
 //   frame=N wall=S clock=S music=S playing=0|1 tracks=G shader=G messages=K
 //   messages TEXT                                      when they change, lines joined by " | "
 //   shader-on-screen ms=M                              first frame with a new shader
@@ -31,6 +32,7 @@ public:
 
     void Frame(const FrameLogLine& line);
     void Layout(const StudioLayout& layout);
+    void View(double firstRow, double rowsInView);
     void Messages(const std::vector<std::string>& messages);
     void ShaderOnScreen(double milliseconds);
 
@@ -43,5 +45,7 @@ private:
     long frames = 0;
     StudioLayout lastLayout{};
     bool layoutWritten = false;
+    double lastFirstRow = -1.0;
+    double lastRowsInView = -1.0;
     std::vector<std::string> lastMessages;
 };

@@ -1,6 +1,12 @@
 // raylib's music stream behind the transport.
 #include "raylib_music_player.h"
 
+MusicStreamBuffering::MusicStreamBuffering()
+{
+    // In frames of the music's 48 kHz.
+    SetAudioStreamBufferSizeDefault(static_cast<int>(kMusicBufferSeconds * 48000.0));
+}
+
 RaylibMusicPlayer::RaylibMusicPlayer(const ScopedMusic& scoped) : music(scoped.Get())
 {
     // raylib reads looping from the copy handed to each call.

@@ -8,6 +8,16 @@
 #include "music_player.h"
 #include "scoped_media.h"
 
+// Made before the music is loaded: its stream then holds two halves of
+// kMusicBufferSeconds each. The music plays on through a frame as long as a
+// half (software rendering makes such frames), and the position does not
+// suffer, as raylib counts it from the mixer's cursor. raylib's own default,
+// about a quarter of a second, falls silent on slow frames.
+struct MusicStreamBuffering {
+    static constexpr double kMusicBufferSeconds = 0.5;
+    MusicStreamBuffering();
+};
+
 class RaylibMusicPlayer : public MusicPlayer {
 public:
     // The music must outlive the player.

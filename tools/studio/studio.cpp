@@ -157,6 +157,7 @@ void Studio::Present()
     const SyncDevice& device = *stage.Device();
     layout = LayOutStudio(GetScreenWidth(), GetScreenHeight(), timelineShown, static_cast<int>(device.trackCount));
     log.Layout(layout);
+    log.View(timeline.FirstRow(), timeline.RowsInView());
     std::vector<std::string> messages = assets.Messages();
     if (!sceneShown) messages.emplace_back("The \"scene\" track selects no scene here: the last frame drawn stays.");
     log.Messages(messages);

@@ -49,6 +49,7 @@ private:
 
     ScopedWindow window;
     ScopedAudioDevice audio;
+    MusicStreamBuffering buffering;
     ScopedMusic music;
     RaylibMusicPlayer player;
     DemoClock clock;

@@ -87,7 +87,10 @@ void Transport::ToStart(double now)
 
 void Transport::ToLastRow(double now)
 {
-    double row = std::ceil(SecondsToRows(end)) - 1.0;
+    // The end is a reading to the last bit: its row may read a hair past
+    // the whole row it stands for.
+    constexpr double kRowNoise = 1e-6;
+    double row = std::ceil(SecondsToRows(end) - kRowNoise) - 1.0;
     if (RowsToSeconds(row) >= end) row -= 1.0;
     Seek(RowsToSeconds(std::max(row, 0.0)), now);
 }

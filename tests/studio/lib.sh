@@ -1,0 +1,144 @@
+# Shared by the studio's end-to-end tests. Each test is started by
+# scripts/headless.sh and runs build/quorl-studio as a user runs it, on a
+# project of its own (a copy of assets/), and reads what the studio shows:
+# its frame log (QUORL_STUDIO_FRAME_LOG, one line per frame) and its F12
+# screenshots. Keys and clicks go to the window through xdotool.
+set -uo pipefail
+
+STUDIO=${QUORL_STUDIO:?QUORL_STUDIO must name the studio executable}
+PNG_PROBE=${QUORL_PNG_PROBE:?QUORL_PNG_PROBE must name the png_probe helper}
+work=$(mktemp -d)
+project=$work/project
+frames=$work/frames.log
+log=$work/studio.log
+studio_pid=
+sink_pid=
+mkdir -p "$project"
+cp -r "${QUORL_ASSETS:?QUORL_ASSETS must name the assets folder}" "$project/assets"
+
+cleanup() {
+  [ -n "$studio_pid" ] && kill "$studio_pid" 2>/dev/null && wait "$studio_pid" 2>/dev/null
+  [ -n "$sink_pid" ] && kill "$sink_pid" 2>/dev/null && wait "$sink_pid" 2>/dev/null
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+fail() {
+  echo "FAIL: $*" >&2
+  echo "--- studio output (last 20 lines) ---" >&2
+  tail -n 20 "$log" >&2
+  echo "--- frame log (last 10 lines) ---" >&2
+  grep -v '^frame' "$frames" 2>/dev/null | tail -n 5 >&2
+  tail -n 5 "$frames" >&2
+  exit 1
+}
+
+# A sound device that takes samples in real time, as a sound card does (ALSA's
+# null device takes them as fast as they come). The harness gave us a home of
+# our own; its ALSA setup is replaced.
+use_paced_audio() {
+  local fifo=$work/audio.fifo
+  mkfifo "$fifo"
+  "${QUORL_PACED_SINK:?QUORL_PACED_SINK must name the paced sink}" "$fifo" 192000 &
+  sink_pid=$!
+  cat > "$HOME/.asoundrc" <<ALSA
+pcm.!default { type plug slave { pcm "paced" format S16_LE rate 48000 channels 2 } }
+pcm.paced { type file slave.pcm null file "$fifo" format raw }
+ALSA
+}
+
+# Starts the studio on the project with the given options and waits for its
+# first frame.
+start_studio() {
+  (cd "$work" && QUORL_STUDIO_FRAME_LOG=$frames exec "$STUDIO" --project "$project" "$@") >"$log" 2>&1 &
+  studio_pid=$!
+  wait_for 60 "the first frame" has_frames
+}
+
+has_frames() { grep -q '^frame=' "$frames" 2>/dev/null; }
+
+# Waits up to $1 seconds for the command after $2 (a description) to succeed.
+wait_for() {
+  local seconds=$1 what=$2
+  shift 2
+  local deadline=$((SECONDS + seconds))
+  until "$@"; do
+    kill -0 "$studio_pid" 2>/dev/null || fail "the studio ended while waiting for $what"
+    [ $SECONDS -lt $deadline ] || fail "no $what within $seconds s"
+    sleep 0.1
+  done
+}
+
+# A field of the last frame line: field clock, field tracks, ...
+field() { grep '^frame=' "$frames" | tail -n 1 | tr ' ' '\n' | sed -n "s/^$1=//p"; }
+
+# The frames logged after the first $1 lines of the log.
+frames_after() { tail -n +"$(($1 + 1))" "$frames" | grep '^frame='; }
+log_lines() { wc -l < "$frames"; }
+# Succeeds once $2 frames are logged after the first $1 lines.
+frames_since() { [ "$(frames_after "$1" | wc -l)" -ge "$2" ]; }
+
+# Succeeds once the last frame's field $1 reads $2.
+field_is() { [ "$(field "$1")" = "$2" ]; }
+
+# Succeeds once the last messages line holds $1 (fixed string); "" waits for
+# the messages to clear.
+messages_hold() {
+  local last
+  last=$(grep '^messages' "$frames" | tail -n 1)
+  if [ -z "$1" ]; then [ "$last" = "messages " ] || [ -z "$last" ]; else [[ $last == *"$1"* ]]; fi
+}
+
+# The frame's place in the window, as X Y W H.
+frame_rect() { grep '^layout' "$frames" | tail -n 1 | sed -n 's/.*frame=\([0-9]*\),\([0-9]*\),\([0-9]*\),\([0-9]*\).*/\1 \2 \3 \4/p'; }
+view_rows() { grep '^view' "$frames" | tail -n 1 | sed -n 's/^view first=\([0-9.]*\) rows=\([0-9.]*\)$/\1 \2/p'; }
+timeline_rect() { grep '^layout' "$frames" | tail -n 1 | sed -n 's/.*timeline=\([0-9]*\),\([0-9]*\),\([0-9]*\),\([0-9]*\).*/\1 \2 \3 \4/p'; }
+
+# Saves what the window shows as $work/$1.png: F12 is held until raylib has
+# written its screenshot (a frame can take long under software rendering).
+# raylib numbers its screenshots; each is moved away as it comes.
+screenshot() {
+  local shot=
+  xdotool keydown F12
+  local deadline=$((SECONDS + 30))
+  until [ -n "$shot" ] || [ $SECONDS -ge $deadline ]; do
+    sleep 0.1
+    shot=$(find "$work" -maxdepth 1 -name 'screenshot*.png' -size +0 | head -n 1)
+  done
+  xdotool keyup F12
+  [ -n "$shot" ] || fail "F12 saved no screenshot"
+  # raylib writes the file in one go from a frame's end; give it a moment.
+  sleep 0.3
+  mv "$shot" "$work/$1.png"
+}
+
+# Mean absolute difference (0 to 255) of two screenshots over a region X Y W H.
+difference() { "$PNG_PROBE" difference "$work/$1.png" "$work/$2.png" $3 $4 $5 $6; }
+mean_colour() { "$PNG_PROBE" mean "$work/$1.png" $2 $3 $4 $5; }
+
+# Writes $2 as the project's file $1 the way many editors save: a temporary
+# file renamed over the old one.
+save_by_rename() {
+  local target=$project/assets/$1
+  printf '%s' "$2" > "$target.tmp-save"
+  mv "$target.tmp-save" "$target"
+}
+
+# Ends the studio with Escape and checks that it closed cleanly.
+stop_studio() {
+  xdotool key Escape
+  local deadline=$((SECONDS + 30))
+  while kill -0 "$studio_pid" 2>/dev/null; do
+    [ $SECONDS -lt $deadline ] || fail "still running 30 s after Escape"
+    sleep 0.1
+  done
+  wait "$studio_pid"
+  local status=$?
+  studio_pid=
+  [ "$status" -eq 0 ] || fail "exit status $status after Escape"
+}
+
+# True when |$1 - $2| < $3.
+within() { awk -v a="$1" -v b="$2" -v d="$3" 'BEGIN { x = a - b; if (x < 0) x = -x; exit !(x < d) }'; }
+# True when $1 > $2.
+above() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(a > b) }'; }
