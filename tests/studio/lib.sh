@@ -1,12 +1,18 @@
-# Shared by the studio's end-to-end tests. Each test is started by
+# Shared by the studio's end-to-end tests and benchmarks. Each is started by
 # scripts/headless.sh and runs build/quorl-studio as a user runs it, on a
 # project of its own (a copy of assets/), and reads what the studio shows:
 # its frame log (QUORL_STUDIO_FRAME_LOG, one line per frame) and its F12
 # screenshots. Keys and clicks go to the window through xdotool.
+#
+# ctest names the executables in QUORL_STUDIO, QUORL_PNG_PROBE and
+# QUORL_PACED_SINK; without them they are taken from build/ (or QUORL_BUILD).
 set -uo pipefail
 
-STUDIO=${QUORL_STUDIO:?QUORL_STUDIO must name the studio executable}
-PNG_PROBE=${QUORL_PNG_PROBE:?QUORL_PNG_PROBE must name the png_probe helper}
+source_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+build=${QUORL_BUILD:-$source_root/build}
+STUDIO=${QUORL_STUDIO:-$build/quorl-studio}
+PNG_PROBE=${QUORL_PNG_PROBE:-$build/tests/studio/png_probe}
+PACED_SINK=${QUORL_PACED_SINK:-$build/tests/studio/paced_audio_sink}
 work=$(mktemp -d)
 project=$work/project
 frames=$work/frames.log
@@ -14,7 +20,7 @@ log=$work/studio.log
 studio_pid=
 sink_pid=
 mkdir -p "$project"
-cp -r "${QUORL_ASSETS:?QUORL_ASSETS must name the assets folder}" "$project/assets"
+cp -r "$source_root/assets" "$project/assets"
 
 cleanup() {
   [ -n "$studio_pid" ] && kill "$studio_pid" 2>/dev/null && wait "$studio_pid" 2>/dev/null
@@ -39,7 +45,7 @@ fail() {
 use_paced_audio() {
   local fifo=$work/audio.fifo
   mkfifo "$fifo"
-  "${QUORL_PACED_SINK:?QUORL_PACED_SINK must name the paced sink}" "$fifo" 192000 &
+  "$PACED_SINK" "$fifo" 192000 &
   sink_pid=$!
   cat > "$HOME/.asoundrc" <<ALSA
 pcm.!default { type plug slave { pcm "paced" format S16_LE rate 48000 channels 2 } }
@@ -64,7 +70,7 @@ wait_for() {
   local deadline=$((SECONDS + seconds))
   until "$@"; do
     kill -0 "$studio_pid" 2>/dev/null || fail "the studio ended while waiting for $what"
-    [ $SECONDS -lt $deadline ] || fail "no $what within $seconds s"
+    [ $SECONDS -lt $deadline ] || fail "waited $seconds s in vain for $what"
     sleep 0.1
   done
 }
@@ -112,9 +118,29 @@ screenshot() {
   mv "$shot" "$work/$1.png"
 }
 
+# Regions of the frame in a screenshot, as X Y W H: `lower`, its bottom-right
+# quarter (clear of the message band and the overlay), and `band_edge`, the
+# red edge of the message band at its top left.
+frame_regions() {
+  local fx fy fw fh
+  read -r fx fy fw fh < <(frame_rect)
+  lower=($((fx + fw / 2)) $((fy + fh / 2)) $((fw / 2 - 2)) $((fh / 2 - 2)))
+  band_edge=($((fx + 1)) $((fy + 2)) 2 10)
+}
+
 # Mean absolute difference (0 to 255) of two screenshots over a region X Y W H.
 difference() { "$PNG_PROBE" difference "$work/$1.png" "$work/$2.png" $3 $4 $5 $6; }
 mean_colour() { "$PNG_PROBE" mean "$work/$1.png" $2 $3 $4 $5; }
+
+# Screenshot $2, taken after $1, shows the same frame under a message band:
+# the last good version kept, the error on screen.
+expect_kept_under_error_band() {
+  local kept red green blue
+  kept=$(difference "$1" "$2" "${lower[@]}")
+  within "$kept" 0 1 || fail "the last good frame was not kept (difference $kept)"
+  read -r red green blue < <(mean_colour "$2" "${band_edge[@]}")
+  above "$red" 200 && ! above "$green" 100 || fail "no error band on screen (colour $red $green $blue)"
+}
 
 # Writes $2 as the project's file $1 the way many editors save: a temporary
 # file renamed over the old one.
