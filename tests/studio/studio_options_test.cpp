@@ -147,7 +147,7 @@ TEST(StudioOptionRefusals, ProjectThatIsNotAFolderIsRefused)
 
 TEST(StudioOptionRefusals, ControlBytesInAnArgumentKeepTheMessageOnOneLine)
 {
-    EXPECT_EQ(Refusal({"--x\ny"}), "unknown option '--x\\x0Ay'");
+    EXPECT_EQ(Refusal({"--x\ny"}), "unknown option '--x\\ny'");
 }
 
 }  // namespace

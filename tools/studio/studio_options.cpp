@@ -6,28 +6,11 @@
 #include <set>
 #include <string>
 
+#include "quoted_text.h"
+
 namespace {
 
 constexpr std::string_view kValueOptions[] = {"--project", "--at", "--window", "--monitor", "--scale"};
-
-// The argument in quotes, control bytes written as \xNN so that a message
-// stays one line whatever was typed.
-std::string Quoted(std::string_view text)
-{
-    static const char digits[] = "0123456789ABCDEF";
-    std::string quoted = "'";
-    for (const char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (byte < 0x20 || byte == 0x7F) {
-            quoted += "\\x";
-            quoted += digits[byte >> 4];
-            quoted += digits[byte & 0x0F];
-        } else {
-            quoted += c;
-        }
-    }
-    return quoted + "'";
-}
 
 bool TakesValue(std::string_view option)
 {
