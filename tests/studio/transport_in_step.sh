@@ -68,7 +68,9 @@ sleep 4
 jumps=$(frames_after "$mark" | awk -v s="$start" '{ for (i = 1; i <= NF; i++) { split($i, kv, "="); v[kv[1]] = kv[2] } if (p != "" && v["clock"] < p) { n++; g = v["clock"] - v["music"]; if (g < 0) g = -g; if (g > worst) worst = g; d = v["clock"] - s; if (d < 0) d = -d; if (d > far) far = d } p = v["clock"] } END { printf "%d %.4f %.4f\n", n, worst, far }')
 read -r count worst far <<<"$jumps"
 [ "$count" -ge 2 ] || fail "the loop jumped back $count times in 4 s"
-within "$worst" 0 0.001 || fail "clock and music $worst s apart on jumping back"
+# The mixer may take its next period of the music between the jump and the
+# reading: within a period or two, not more.
+within "$worst" 0 0.05 || fail "clock and music $worst s apart on jumping back"
 within "$far" 0 0.15 || fail "a jump back landed $far s from the loop's start"
 
 # A click on the timeline scrubs there, the music too.
