@@ -18,9 +18,9 @@ echo "$(nproc) cores, load $(cut -d' ' -f1-3 /proc/loadavg)"
 
 times_logged() { [ "$(grep -c '^shader-on-screen' "$frames")" -ge "$1" ]; }
 
-use_paced_audio
 for scale in "${scales[@]}"; do
   : > "$frames"
+  use_paced_audio
   start_studio --at 40 --scale "$scale"
   wait_for 120 "playing frames" field_is playing 1
   # The first frames compile the shader on first use; count from the third.

@@ -41,9 +41,11 @@ fail() {
 
 # A sound device that takes samples in real time, as a sound card does (ALSA's
 # null device takes them as fast as they come). The harness gave us a home of
-# our own; its ALSA setup is replaced.
+# our own; its ALSA setup is replaced. The device ends with the studio that
+# opened it: call this before each start.
 use_paced_audio() {
-  local fifo=$work/audio.fifo
+  local fifo
+  fifo=$(mktemp -u "$work/audio-XXXXXX")
   mkfifo "$fifo"
   "$PACED_SINK" "$fifo" 192000 &
   sink_pid=$!
