@@ -67,15 +67,22 @@ bool LiveAssets::Poll()
 
 bool LiveAssets::ApplyTracks(const std::string& text)
 {
+    if (text == tracks.lastApplied) {
+        ++tracks.generation;
+        Report(tracks, tracks.appliedNotice);
+        return false;
+    }
     const TrackTextReload reload = ReloadTrackText(stage.Device(), text);
     if (!reload.applied) {
         Report(tracks, tracks.label + ", " + reload.problem + "\nThe last good tracks stay in use.");
         return false;
     }
+    tracks.lastApplied = text;
     ++tracks.generation;
     std::string notice;
     for (const std::string& name : reload.unreadTracks) notice += (notice.empty() ? "" : ", ") + name;
-    Report(tracks, notice.empty() ? std::string() : tracks.label + ": nothing reads the tracks " + notice);
+    tracks.appliedNotice = notice.empty() ? std::string() : tracks.label + ": nothing reads the tracks " + notice;
+    Report(tracks, tracks.appliedNotice);
     if (notice.empty()) Say("applied " + tracks.label);
     return true;
 }
@@ -84,7 +91,7 @@ bool LiveAssets::ApplyShader(const std::string& text, std::int64_t savedAt)
 {
     if (text == shader.lastApplied) {
         ++shader.generation;
-        Report(shader, {});
+        Report(shader, shader.appliedNotice);
         return false;
     }
     LogCapture compilerLog;

@@ -45,8 +45,9 @@ private:
         std::string label;  // as shown: assets/NAME
         bool watched = false;
         FileWatch watch;
-        std::string lastApplied;
-        std::string message;
+        std::string lastApplied;    // the text in use; the same text again is not applied again
+        std::string appliedNotice;  // what to show while it is in use
+        std::string message;        // what is shown
         int generation = 0;
     };
 
