@@ -20,8 +20,7 @@ times_logged() { [ "$(grep -c '^shader-on-screen' "$frames")" -ge "$1" ]; }
 
 for scale in "${scales[@]}"; do
   : > "$frames"
-  use_paced_audio
-  start_studio --at 40 --scale "$scale"
+    start_studio --at 40 --scale "$scale"
   wait_for 120 "playing frames" field_is playing 1
   # The first frames compile the shader on first use; count from the third.
   wait_for 120 "three frames" frames_since 0 3

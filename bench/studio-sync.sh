@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # How closely quorl-studio's clock keeps to the music's position: over a long
-# play, after seeks, after pauses and around a loop. The studio plays into a
-# sound device that takes samples in real time (tests/studio/paced_audio_sink)
-# and logs each frame's clock and music position; this reads the log.
+# play, after seeks, after pauses and around a loop. The studio plays into the
+# harness's sound device, which takes samples in real time as a sound card
+# does, and logs each frame's clock and music position; this reads the log.
 #
 #   scripts/headless.sh bench/studio-sync.sh [SECONDS [SCALE]]
 #
@@ -39,7 +39,6 @@ press() {
   wait_for 20 "frames after '$*'" frames_since "$sent" 3
 }
 
-use_paced_audio
 start_studio --at 0.5 --scale "$scale"
 wait_for 60 "playing frames" field_is playing 1
 sleep 1

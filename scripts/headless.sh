@@ -40,7 +40,9 @@ trap 'exit 143' TERM
 # ALSA reads ~/.asoundrc, so the command gets a home of its own. PulseAudio is
 # pointed nowhere so that ALSA is the only way out. The played samples are
 # converted to one fixed format and piped through ffmpeg, which takes them in
-# real time and writes them to HEADLESS_AUDIO_OUT.
+# real time and writes them to HEADLESS_AUDIO_OUT. It reads the pipe 10 ms at
+# a time, as a sound card takes its periods: reading its default 32 KiB at
+# once, it would let the player's position jump by 170 ms.
 paced_device() {
   command -v ffmpeg >/dev/null || { echo "headless.sh: --audio $audio needs ffmpeg" >&2; exit 2; }
   export HEADLESS_AUDIO_OUT=$1
@@ -50,7 +52,7 @@ pcm.paced {
   type file
   slave.pcm null
   format raw
-  file '|exec ffmpeg -nostdin -loglevel error -re -f s16le -ar 48000 -ac 2 -i pipe:0 -c:a copy -f s16le -y "$HEADLESS_AUDIO_OUT"'
+  file '|exec ffmpeg -nostdin -loglevel error -re -blocksize 1920 -f s16le -ar 48000 -ac 2 -i pipe:0 -c:a copy -f s16le -y "$HEADLESS_AUDIO_OUT"'
 }
 EOF
 }

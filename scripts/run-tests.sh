@@ -6,9 +6,9 @@
 #   2. build-check/ (clang): the whole project again, its own code with
 #      AddressSanitizer and UBSan; there the tests of the sanitized code that
 #      need no display (the sync layer, the track-table compiler, the file
-#      writer, the capture's command line), bounded runs of the fuzzers, and
-#      the demo (ended by Escape) and a frame capture run as a user runs them
-#      (sanitized_*);
+#      writer, the capture's command line, the studio's logic), bounded runs of
+#      the fuzzers, and the demo (ended by Escape), a frame capture and the
+#      studio reloading its shader run as a user runs them (sanitized_*);
 #   3. build-web/ (emscripten): the page, built with the asset tools of build/,
 #      tested in headless Chromium against build/'s frame capture.
 # Prints the wall time of each phase at the end. QUORL_RAYLIB_SOURCE names
@@ -49,6 +49,6 @@ phase "gcc: build" gcc_build
 phase "gcc: tests" ctest --test-dir "$root/build" --output-on-failure -j "$jobs"
 phase "clang: build, sanitizers" clang_build
 phase "clang: sanitized tests" ctest --test-dir "$root/build-check" --output-on-failure -j "$jobs" \
-  -R '^(sync|track_table_|pending_file$|capture_cli$|sanitized_)'
+  -R '^(sync|track_table_|pending_file$|capture_cli$|studio$|studio_options_fuzz$|sanitized_)'
 phase "web: build" web_build
 phase "web: tests in Chromium" web_tests

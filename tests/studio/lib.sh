@@ -4,27 +4,26 @@
 # its frame log (QUORL_STUDIO_FRAME_LOG, one line per frame) and its F12
 # screenshots. Keys and clicks go to the window through xdotool.
 #
-# ctest names the executables in QUORL_STUDIO, QUORL_PNG_PROBE and
-# QUORL_PACED_SINK; without them they are taken from build/ (or QUORL_BUILD).
+# ctest names the executables in QUORL_STUDIO and QUORL_PNG_PROBE; without
+# them they are taken from build/ (or QUORL_BUILD). The harness's sound device
+# takes samples in real time, as a sound card does, so the music plays at its
+# pace.
 set -uo pipefail
 
 source_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 build=${QUORL_BUILD:-$source_root/build}
 STUDIO=${QUORL_STUDIO:-$build/quorl-studio}
 PNG_PROBE=${QUORL_PNG_PROBE:-$build/tests/studio/png_probe}
-PACED_SINK=${QUORL_PACED_SINK:-$build/tests/studio/paced_audio_sink}
 work=$(mktemp -d)
 project=$work/project
 frames=$work/frames.log
 log=$work/studio.log
 studio_pid=
-sink_pid=
 mkdir -p "$project"
 cp -r "$source_root/assets" "$project/assets"
 
 cleanup() {
   [ -n "$studio_pid" ] && kill "$studio_pid" 2>/dev/null && wait "$studio_pid" 2>/dev/null
-  [ -n "$sink_pid" ] && kill "$sink_pid" 2>/dev/null && wait "$sink_pid" 2>/dev/null
   rm -rf "$work"
 }
 trap cleanup EXIT
@@ -37,22 +36,6 @@ fail() {
   grep -v '^frame' "$frames" 2>/dev/null | tail -n 5 >&2
   tail -n 5 "$frames" >&2
   exit 1
-}
-
-# A sound device that takes samples in real time, as a sound card does (ALSA's
-# null device takes them as fast as they come). The harness gave us a home of
-# our own; its ALSA setup is replaced. The device ends with the studio that
-# opened it: call this before each start.
-use_paced_audio() {
-  local fifo
-  fifo=$(mktemp -u "$work/audio-XXXXXX")
-  mkfifo "$fifo"
-  "$PACED_SINK" "$fifo" 192000 &
-  sink_pid=$!
-  cat > "$HOME/.asoundrc" <<ALSA
-pcm.!default { type plug slave { pcm "paced" format S16_LE rate 48000 channels 2 } }
-pcm.paced { type file slave.pcm null file "$fifo" format raw }
-ALSA
 }
 
 # Starts the studio on the project with the given options and waits for its
