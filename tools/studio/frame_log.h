@@ -38,7 +38,7 @@ public:
 
 private:
     struct CloseFile {
-        void operator()(std::FILE* file) const { std::fclose(file); }
+        void operator()(std::FILE* stream) const { std::fclose(stream); }
     };
 
     std::unique_ptr<std::FILE, CloseFile> file;
