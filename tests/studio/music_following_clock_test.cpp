@@ -98,6 +98,40 @@ TEST(MusicFollowingClock, FollowsAtSlowFrameRatesToo)
     EXPECT_LT(LargestGap(followed, 10), 0.02 + 0.001);
 }
 
+TEST(MusicFollowingClock, AfterARestartWaitsForTheMusicToPlayFromThere)
+{
+    // The seek decoded for 30 ms before the music played from 10 s again.
+    constexpr double kSeekDelay = 0.03;
+    SimulatedMusic music(0.01);
+    MusicFollowingClock clock;
+    music.Seek(10.0);
+    clock.Restart(10.0, 0.0);
+    bool playing = false;
+    double largest = 0.0;
+    for (double now = kFrame; now < 0.5; now += kFrame) {
+        if (!playing && now >= kSeekDelay) {
+            music.AdvanceTo(kSeekDelay);
+            music.Play();
+            playing = true;
+        }
+        music.AdvanceTo(now);
+        const double reading = clock.Follow(now, music.Position());
+        largest = std::max(largest, std::fabs(reading - music.Position()));
+    }
+    EXPECT_LT(largest, 0.01) << "the clock ran ahead of the music by the seek's delay";
+}
+
+TEST(MusicFollowingClock, AfterARestartStaysBetweenTheRestartAndTheTimer)
+{
+    MusicFollowingClock clock;
+    clock.Restart(10.0, 0.0);
+    EXPECT_EQ(clock.Follow(kFrame, 9.97), 10.0) << "never before the place it restarted from";
+    EXPECT_EQ(clock.Follow(2 * kFrame, 10.0), 10.0) << "held while the music has not moved on";
+    EXPECT_EQ(clock.Follow(3 * kFrame, 10.01), 10.01) << "the music's position once it moves";
+    clock.Restart(10.0, 1.0);
+    EXPECT_NEAR(clock.Follow(1.0 + kFrame, 10.05), 10.0 + kFrame, 1e-9) << "never ahead of the timer";
+}
+
 TEST(MusicFollowingClock, TakesThePositionAsItStandsAfterAStall)
 {
     MusicFollowingClock clock;

@@ -9,6 +9,7 @@ void MusicFollowingClock::Restart(double startSeconds, double now)
 {
     seconds = startSeconds;
     lastNow = now;
+    restarted = true;
 }
 
 double MusicFollowingClock::Follow(double now, double musicPosition)
@@ -17,7 +18,14 @@ double MusicFollowingClock::Follow(double now, double musicPosition)
     lastNow = now;
     const double gap = musicPosition - predicted;
     if (std::fabs(gap) > kResyncGap) {
+        restarted = false;
         seconds = musicPosition;
+    } else if (restarted) {
+        // Held until the music plays on from where the clock restarted.
+        if (musicPosition > seconds) {
+            restarted = false;
+            seconds = std::min(musicPosition, predicted);
+        }
     } else {
         // While following, the picture never steps back: a frame shorter than
         // the correction holds still instead.

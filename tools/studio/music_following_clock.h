@@ -9,6 +9,11 @@
 // stops or jumps back while the music runs smoothly. When the gap is more than
 // kResyncGap (the music stalled, or was moved behind the clock's back), the
 // clock takes the music's position as it stands.
+//
+// A seek takes a moment (the stream is decoded anew) before the music plays
+// from its new place: after a restart the clock holds until the music's
+// position moves on from there, then takes it (no further than the timer
+// says), instead of running ahead for the frames the correction would need.
 #pragma once
 
 class MusicFollowingClock {
@@ -27,4 +32,5 @@ public:
 private:
     double seconds = 0.0;
     double lastNow = 0.0;
+    bool restarted = false;
 };
