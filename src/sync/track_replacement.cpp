@@ -40,7 +40,9 @@ bool ReplaceTrackKeys(SyncDevice* device, std::span<const NamedTrack> tracks)
 {
     const std::uint64_t count = device->trackCount;
     if (count == 0) return true;
-    auto* fresh = static_cast<NewKeys*>(std::calloc(count, sizeof(NewKeys)));
+    // Where size_t is 32 bits (wasm), so many tracks cannot be held at all.
+    if (count > SIZE_MAX / sizeof(NewKeys)) return false;
+    auto* fresh = static_cast<NewKeys*>(std::calloc(static_cast<std::size_t>(count), sizeof(NewKeys)));
     if (fresh == nullptr) return false;
 
     for (std::uint64_t i = 0; i < count; ++i) {
