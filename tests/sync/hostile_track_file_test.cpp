@@ -8,13 +8,12 @@
 #include <limits>
 #include <vector>
 
+#include "key_types.h"
 #include "sync/sync_device.h"
 #include "track_file_fixtures.h"
 
 namespace {
 
-constexpr std::int32_t kStep = 0;
-constexpr std::int32_t kLinear = 1;
 constexpr std::int32_t kMinRow = std::numeric_limits<std::int32_t>::min();
 constexpr std::int32_t kMaxRow = std::numeric_limits<std::int32_t>::max();
 constexpr double kInfinity = std::numeric_limits<double>::infinity();

@@ -9,13 +9,11 @@
 #include <string>
 #include <vector>
 
+#include "key_types.h"
 #include "sync/sync_device.h"
 #include "track_file_fixtures.h"
 
 namespace {
-
-constexpr std::int32_t kStep = 0;
-constexpr std::int32_t kLinear = 1;
 
 // ---------------------------------------------------------------------------
 // Registration

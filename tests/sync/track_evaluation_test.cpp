@@ -7,14 +7,11 @@
 #include <limits>
 #include <vector>
 
+#include "key_types.h"
 #include "sync/track.h"
 
 namespace {
 
-constexpr std::int32_t kStep = 0;
-constexpr std::int32_t kLinear = 1;
-constexpr std::int32_t kSmooth = 2;
-constexpr std::int32_t kRamp = 3;
 constexpr std::int32_t kMinRow = std::numeric_limits<std::int32_t>::min();
 constexpr std::int32_t kMaxRow = std::numeric_limits<std::int32_t>::max();
 constexpr double kInfinity = std::numeric_limits<double>::infinity();

@@ -5,15 +5,13 @@
 
 #include <vector>
 
+#include "key_types.h"
 #include "sync/embedded_tracks.h"
 #include "sync/sync_device.h"
 #include "sync/track_replacement.h"
 #include "track_file_fixtures.h"
 
 namespace {
-
-constexpr std::int32_t kStep = 0;
-constexpr std::int32_t kLinear = 1;
 
 // A device holding "scene", "ftb" and "seagull:x", registered with no file
 // behind them and then given keys by a first replacement.

@@ -6,14 +6,10 @@
 #include <string>
 #include <string_view>
 
+#include "key_types.h"
 #include "sync/track_text.h"
 
 namespace {
-
-constexpr std::int32_t kStep = 0;
-constexpr std::int32_t kLinear = 1;
-constexpr std::int32_t kSmooth = 2;
-constexpr std::int32_t kRamp = 3;
 
 // The line and message of the text's mistake; fails the test if it has none.
 TrackTextError MistakeIn(std::string_view text)
