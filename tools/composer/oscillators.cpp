@@ -40,44 +40,14 @@ void PhaseAccumulator::Advance()
 
 // ---------------------------------------------------------------- waveforms
 
-SineOscillator::SineOscillator(double frequency, double sampleRate, double startPhase)
-    : accumulator(frequency, sampleRate, startPhase)
-{
-}
+double SineWave(double phase, double /*increment*/) { return std::sin(2.0 * std::numbers::pi * phase); }
 
-float SineOscillator::Next()
-{
-    const double value = std::sin(2.0 * std::numbers::pi * accumulator.Phase());
-    accumulator.Advance();
-    return static_cast<float>(value);
-}
+double BandLimitedSaw(double phase, double increment) { return NaiveSaw(phase) - PolyBlep(phase, increment); }
 
-SawOscillator::SawOscillator(double frequency, double sampleRate, double startPhase)
-    : accumulator(frequency, sampleRate, startPhase)
+double BandLimitedSquare(double phase, double increment)
 {
-}
-
-float SawOscillator::Next()
-{
-    const double t = accumulator.Phase();
-    const double value = NaiveSaw(t) - PolyBlep(t, accumulator.Increment());
-    accumulator.Advance();
-    return static_cast<float>(value);
-}
-
-SquareOscillator::SquareOscillator(double frequency, double sampleRate, double startPhase)
-    : accumulator(frequency, sampleRate, startPhase)
-{
-}
-
-float SquareOscillator::Next()
-{
-    const double t = accumulator.Phase();
-    const double dt = accumulator.Increment();
-    const double half = t + 0.5 - std::floor(t + 0.5);
-    const double value = (t < 0.5 ? 1.0 : -1.0) + PolyBlep(t, dt) - PolyBlep(half, dt);
-    accumulator.Advance();
-    return static_cast<float>(value);
+    const double half = phase + 0.5 - std::floor(phase + 0.5);
+    return (phase < 0.5 ? 1.0 : -1.0) + PolyBlep(phase, increment) - PolyBlep(half, increment);
 }
 
 float NaiveSaw(double phase) { return static_cast<float>(2.0 * phase - 1.0); }
