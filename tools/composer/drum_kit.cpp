@@ -54,10 +54,7 @@ void PlaySnare(StereoBuffer& stem, const NoteEvent& hit)
 {
     constexpr double kLength = 0.5;
     const double rate = stem.sampleRate;
-    WhiteNoise leftNoise(EventSeed(kSnareSeed, hit.row));
-    WhiteNoise rightNoise(EventSeed(kSnareSeed, hit.row + 100000));
-    StateVariableFilter leftBand(2400.0, 0.55, rate);
-    StateVariableFilter rightBand(2600.0, 0.55, rate);
+    FilteredStereoNoise noise(kSnareSeed, hit.row, 2400.0, 2600.0, 0.55, rate);
     const std::size_t start = NoteStartFrame(hit);
     double lowPhase = 0.0;
     double highPhase = 0.0;
@@ -69,8 +66,9 @@ void PlaySnare(StereoBuffer& stem, const NoteEvent& hit)
         lowPhase += 185.0 * bend / rate;
         highPhase += 330.0 * bend / rate;
         const double rattle = HitEnvelope(t, 0.001, 0.13, kLength);
-        const double left = body + 0.75 * rattle * leftBand.Process(leftNoise.Next()).bandPass;
-        const double right = body + 0.75 * rattle * rightBand.Process(rightNoise.Next()).bandPass;
+        const FilteredStereoNoise::Outputs band = noise.Next();
+        const double left = body + 0.75 * rattle * band.left.bandPass;
+        const double right = body + 0.75 * rattle * band.right.bandPass;
         const double drive = 1.4 * hit.velocity;
         AddStereo(stem, start + i, static_cast<float>(std::tanh(drive * left) / std::tanh(1.4)),
                   static_cast<float>(std::tanh(drive * right) / std::tanh(1.4)));
@@ -99,18 +97,16 @@ void PlayCrash(StereoBuffer& stem, const NoteEvent& hit)
 {
     constexpr double kLength = 3.6;
     const double rate = stem.sampleRate;
-    WhiteNoise leftNoise(EventSeed(kCrashSeed, hit.row));
-    WhiteNoise rightNoise(EventSeed(kCrashSeed, hit.row + 100000));
-    StateVariableFilter leftHighPass(3800.0, 0.7, rate);
-    StateVariableFilter rightHighPass(3800.0, 0.7, rate);
+    FilteredStereoNoise noise(kCrashSeed, hit.row, 3800.0, 3800.0, 0.7, rate);
     OnePoleLowPass leftAir(11000.0, rate);
     OnePoleLowPass rightAir(11000.0, rate);
     const std::size_t start = NoteStartFrame(hit);
     for (std::size_t i = 0; i < Frames(kLength, stem); ++i) {
         const double t = static_cast<double>(i) / rate;
         const double amplitude = hit.velocity * HitEnvelope(t, 0.002, 0.75, kLength);
-        const double left = leftAir.Process(leftHighPass.Process(leftNoise.Next()).highPass);
-        const double right = rightAir.Process(rightHighPass.Process(rightNoise.Next()).highPass);
+        const FilteredStereoNoise::Outputs filtered = noise.Next();
+        const double left = leftAir.Process(filtered.left.highPass);
+        const double right = rightAir.Process(filtered.right.highPass);
         AddStereo(stem, start + i, static_cast<float>(left * amplitude), static_cast<float>(right * amplitude));
     }
 }

@@ -18,48 +18,53 @@ constexpr double kEndFadeSeconds = 0.006;
 double SwellPosition(double t, double length) { return std::clamp(t / length, 0.0, 1.0); }
 double EndFade(double t, double length) { return std::clamp((length - t) / kEndFadeSeconds, 0.0, 1.0); }
 
-void PlayRiser(StereoBuffer& stem, const NoteEvent& note)
+// One frame of a swell, both channels.
+struct StereoFrame {
+    float left;
+    float right;
+};
+
+// Writes a swell over its note's length. frameAt(frame, position, fade) gives
+// each frame from its position in the swell and the end fade to apply last.
+template <typename FrameAt>
+void WriteSwell(StereoBuffer& stem, const NoteEvent& note, FrameAt frameAt)
 {
     const double rate = stem.sampleRate;
     const double length = NoteSeconds(note);
-    WhiteNoise leftNoise(EventSeed(kRiserSeed, note.row));
-    WhiteNoise rightNoise(EventSeed(kRiserSeed, note.row + 100000));
-    StateVariableFilter leftBand(300.0, 1.8, rate);
-    StateVariableFilter rightBand(300.0, 1.8, rate);
     const std::size_t start = NoteStartFrame(note);
     const auto frames = static_cast<std::size_t>(length * rate);
     for (std::size_t i = 0; i < frames; ++i) {
         const double t = static_cast<double>(i) / rate;
-        const double position = SwellPosition(t, length);
-        if (i % 32 == 0) {
-            const double cutoff = 250.0 * std::pow(40.0, position);  // 250 Hz up to 10 kHz
-            leftBand.Tune(cutoff, 1.8);
-            rightBand.Tune(cutoff * 1.06, 1.8);
-        }
-        const double amplitude = note.velocity * position * position * EndFade(t, length);
-        AddStereo(stem, start + i, static_cast<float>(amplitude * leftBand.Process(leftNoise.Next()).bandPass),
-                  static_cast<float>(amplitude * rightBand.Process(rightNoise.Next()).bandPass));
+        const StereoFrame frame = frameAt(i, SwellPosition(t, length), EndFade(t, length));
+        AddStereo(stem, start + i, frame.left, frame.right);
     }
+}
+
+void PlayRiser(StereoBuffer& stem, const NoteEvent& note)
+{
+    FilteredStereoNoise noise(kRiserSeed, note.row, 300.0, 300.0, 1.8, stem.sampleRate);
+    WriteSwell(stem, note, [&](std::size_t frame, double position, double fade) {
+        if (frame % 32 == 0) {
+            const double cutoff = 250.0 * std::pow(40.0, position);  // 250 Hz up to 10 kHz
+            noise.Tune(cutoff, cutoff * 1.06, 1.8);
+        }
+        const double amplitude = note.velocity * position * position * fade;
+        const FilteredStereoNoise::Outputs band = noise.Next();
+        return StereoFrame{static_cast<float>(amplitude * band.left.bandPass),
+                           static_cast<float>(amplitude * band.right.bandPass)};
+    });
 }
 
 void PlayReverseCymbal(StereoBuffer& stem, const NoteEvent& note)
 {
-    const double rate = stem.sampleRate;
-    const double length = NoteSeconds(note);
-    WhiteNoise leftNoise(EventSeed(kReverseCymbalSeed, note.row));
-    WhiteNoise rightNoise(EventSeed(kReverseCymbalSeed, note.row + 100000));
-    StateVariableFilter leftHighPass(4200.0, 0.7, rate);
-    StateVariableFilter rightHighPass(4200.0, 0.7, rate);
-    const std::size_t start = NoteStartFrame(note);
-    const auto frames = static_cast<std::size_t>(length * rate);
-    for (std::size_t i = 0; i < frames; ++i) {
-        const double t = static_cast<double>(i) / rate;
-        const double position = SwellPosition(t, length);
+    FilteredStereoNoise noise(kReverseCymbalSeed, note.row, 4200.0, 4200.0, 0.7, stem.sampleRate);
+    WriteSwell(stem, note, [&](std::size_t, double position, double fade) {
         // A cymbal's decay played backwards: it grows exponentially toward the cut.
-        const double amplitude = note.velocity * std::exp(5.0 * (position - 1.0)) * position * EndFade(t, length);
-        AddStereo(stem, start + i, static_cast<float>(amplitude * leftHighPass.Process(leftNoise.Next()).highPass),
-                  static_cast<float>(amplitude * rightHighPass.Process(rightNoise.Next()).highPass));
-    }
+        const double amplitude = note.velocity * std::exp(5.0 * (position - 1.0)) * position * fade;
+        const FilteredStereoNoise::Outputs filtered = noise.Next();
+        return StereoFrame{static_cast<float>(amplitude * filtered.left.highPass),
+                           static_cast<float>(amplitude * filtered.right.highPass)};
+    });
 }
 
 void PlayImpact(StereoBuffer& stem, const NoteEvent& hit)
