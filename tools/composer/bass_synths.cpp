@@ -13,7 +13,9 @@ constexpr EnvelopeShape kSubShape{0.004, 1.0, 1.0, 0.025};
 constexpr EnvelopeShape kReeseShape{0.006, 0.5, 0.85, 0.04};
 constexpr double kReeseDetuneSemitones = 0.14;
 
-void PlaySubNote(StereoBuffer& stem, const NoteEvent& note)
+}  // namespace
+
+void PlaySubBassNote(StereoBuffer& stem, const NoteEvent& note)
 {
     Envelope envelope(kSubShape, NoteSeconds(note), stem.sampleRate);
     SineOscillator sine(PitchToFrequency(note.pitch), stem.sampleRate);
@@ -25,7 +27,7 @@ void PlaySubNote(StereoBuffer& stem, const NoteEvent& note)
     }
 }
 
-void PlayReeseNote(StereoBuffer& stem, const NoteEvent& note)
+void PlayReeseBassNote(StereoBuffer& stem, const NoteEvent& note)
 {
     Envelope envelope(kReeseShape, NoteSeconds(note), stem.sampleRate);
     // Each note starts its saws at phases of its own: the beating between them
@@ -41,16 +43,4 @@ void PlayReeseNote(StereoBuffer& stem, const NoteEvent& note)
         AddStereo(stem, start + i, static_cast<float>(amplitude * (low.Next() + middle)),
                   static_cast<float>(amplitude * (high.Next() + middle)));
     }
-}
-
-}  // namespace
-
-void PlaySubBass(const std::vector<NoteEvent>& notes, StereoBuffer& stem)
-{
-    for (const NoteEvent& note : notes) PlaySubNote(stem, note);
-}
-
-void PlayReeseBass(const std::vector<NoteEvent>& notes, StereoBuffer& stem)
-{
-    for (const NoteEvent& note : notes) PlayReeseNote(stem, note);
 }

@@ -4,10 +4,8 @@
 // the bass line its growl in the mids.
 #pragma once
 
-#include <vector>
-
 #include "score.h"
 #include "stereo_buffer.h"
 
-void PlaySubBass(const std::vector<NoteEvent>& notes, StereoBuffer& stem);
-void PlayReeseBass(const std::vector<NoteEvent>& notes, StereoBuffer& stem);
+void PlaySubBassNote(StereoBuffer& stem, const NoteEvent& note);
+void PlayReeseBassNote(StereoBuffer& stem, const NoteEvent& note);

@@ -30,6 +30,26 @@ std::size_t Frames(double seconds, const StereoBuffer& stem)
     return static_cast<std::size_t>(seconds * stem.sampleRate);
 }
 
+void PlayHat(StereoBuffer& stem, const NoteEvent& hit, std::uint32_t seed, double decay, double length)
+{
+    const double rate = stem.sampleRate;
+    WhiteNoise noise(EventSeed(seed, hit.row));
+    StateVariableFilter highPass(7200.0, 0.9, rate);
+    OnePoleLowPass air(14000.0, rate);
+    // Off-beat hats lean right, on-beat ones left: a little movement across the stereo field.
+    const PanGains pan = EqualPowerPan(hit.row % 4 == 0 ? -0.25 : 0.25);
+    // A little variation in level, so that a row of hats does not sound like a machine.
+    const double humanised = hit.velocity * (0.92 + 0.08 * noise.Next());
+    const std::size_t start = NoteStartFrame(hit);
+    for (std::size_t i = 0; i < Frames(length, stem); ++i) {
+        const double t = static_cast<double>(i) / rate;
+        const double sample = air.Process(highPass.Process(noise.Next()).highPass) * HitEnvelope(t, 0.0005, decay, length);
+        AddPanned(stem, start + i, static_cast<float>(sample * humanised), pan);
+    }
+}
+
+}  // namespace
+
 void PlayKick(StereoBuffer& stem, const NoteEvent& hit)
 {
     constexpr double kLength = 0.42;
@@ -75,23 +95,9 @@ void PlaySnare(StereoBuffer& stem, const NoteEvent& hit)
     }
 }
 
-void PlayHat(StereoBuffer& stem, const NoteEvent& hit, std::uint32_t seed, double decay, double length)
-{
-    const double rate = stem.sampleRate;
-    WhiteNoise noise(EventSeed(seed, hit.row));
-    StateVariableFilter highPass(7200.0, 0.9, rate);
-    OnePoleLowPass air(14000.0, rate);
-    // Off-beat hats lean right, on-beat ones left: a little movement across the stereo field.
-    const PanGains pan = EqualPowerPan(hit.row % 4 == 0 ? -0.25 : 0.25);
-    // A little variation in level, so that a row of hats does not sound like a machine.
-    const double humanised = hit.velocity * (0.92 + 0.08 * noise.Next());
-    const std::size_t start = NoteStartFrame(hit);
-    for (std::size_t i = 0; i < Frames(length, stem); ++i) {
-        const double t = static_cast<double>(i) / rate;
-        const double sample = air.Process(highPass.Process(noise.Next()).highPass) * HitEnvelope(t, 0.0005, decay, length);
-        AddPanned(stem, start + i, static_cast<float>(sample * humanised), pan);
-    }
-}
+void PlayClosedHat(StereoBuffer& stem, const NoteEvent& hit) { PlayHat(stem, hit, kClosedHatSeed, 0.028, 0.14); }
+
+void PlayOpenHat(StereoBuffer& stem, const NoteEvent& hit) { PlayHat(stem, hit, kOpenHatSeed, 0.16, 0.7); }
 
 void PlayCrash(StereoBuffer& stem, const NoteEvent& hit)
 {
@@ -109,31 +115,4 @@ void PlayCrash(StereoBuffer& stem, const NoteEvent& hit)
         const double right = rightAir.Process(filtered.right.highPass);
         AddStereo(stem, start + i, static_cast<float>(left * amplitude), static_cast<float>(right * amplitude));
     }
-}
-
-}  // namespace
-
-void PlayKicks(const std::vector<NoteEvent>& hits, StereoBuffer& stem)
-{
-    for (const NoteEvent& hit : hits) PlayKick(stem, hit);
-}
-
-void PlaySnares(const std::vector<NoteEvent>& hits, StereoBuffer& stem)
-{
-    for (const NoteEvent& hit : hits) PlaySnare(stem, hit);
-}
-
-void PlayClosedHats(const std::vector<NoteEvent>& hits, StereoBuffer& stem)
-{
-    for (const NoteEvent& hit : hits) PlayHat(stem, hit, kClosedHatSeed, 0.028, 0.14);
-}
-
-void PlayOpenHats(const std::vector<NoteEvent>& hits, StereoBuffer& stem)
-{
-    for (const NoteEvent& hit : hits) PlayHat(stem, hit, kOpenHatSeed, 0.16, 0.7);
-}
-
-void PlayCrashes(const std::vector<NoteEvent>& hits, StereoBuffer& stem)
-{
-    for (const NoteEvent& hit : hits) PlayCrash(stem, hit);
 }

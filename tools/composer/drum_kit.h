@@ -5,13 +5,11 @@
 // draws its own noise, so no two sound exactly alike.
 #pragma once
 
-#include <vector>
-
 #include "score.h"
 #include "stereo_buffer.h"
 
-void PlayKicks(const std::vector<NoteEvent>& hits, StereoBuffer& stem);
-void PlaySnares(const std::vector<NoteEvent>& hits, StereoBuffer& stem);
-void PlayClosedHats(const std::vector<NoteEvent>& hits, StereoBuffer& stem);
-void PlayOpenHats(const std::vector<NoteEvent>& hits, StereoBuffer& stem);
-void PlayCrashes(const std::vector<NoteEvent>& hits, StereoBuffer& stem);
+void PlayKick(StereoBuffer& stem, const NoteEvent& hit);
+void PlaySnare(StereoBuffer& stem, const NoteEvent& hit);
+void PlayClosedHat(StereoBuffer& stem, const NoteEvent& hit);
+void PlayOpenHat(StereoBuffer& stem, const NoteEvent& hit);
+void PlayCrash(StereoBuffer& stem, const NoteEvent& hit);

@@ -12,6 +12,8 @@ namespace {
 constexpr EnvelopeShape kKeysShape{0.003, 0.9, 0.25, 0.35};
 constexpr double kSpreadSemitones = 0.04;
 
+}  // namespace
+
 void PlayKeysNote(StereoBuffer& stem, const NoteEvent& note)
 {
     constexpr double kTwoPi = 2.0 * std::numbers::pi;
@@ -34,11 +36,4 @@ void PlayKeysNote(StereoBuffer& stem, const NoteEvent& note)
         const double amplitude = envelope.Next() * note.velocity;
         AddStereo(stem, start + i, static_cast<float>(amplitude * left), static_cast<float>(amplitude * right));
     }
-}
-
-}  // namespace
-
-void PlayKeys(const std::vector<NoteEvent>& notes, StereoBuffer& stem)
-{
-    for (const NoteEvent& note : notes) PlayKeysNote(stem, note);
 }

@@ -5,9 +5,7 @@
 // cents apart, one on each side, give the keys their width.
 #pragma once
 
-#include <vector>
-
 #include "score.h"
 #include "stereo_buffer.h"
 
-void PlayKeys(const std::vector<NoteEvent>& notes, StereoBuffer& stem);
+void PlayKeysNote(StereoBuffer& stem, const NoteEvent& note);

@@ -19,6 +19,8 @@ constexpr double kVibratoSemitones = 0.18;
 constexpr double kVibratoDelaySeconds = 0.18;
 constexpr int kUpdateFrames = 16;
 
+}  // namespace
+
 void PlayLeadNote(StereoBuffer& stem, const NoteEvent& note)
 {
     const double rate = stem.sampleRate;
@@ -48,11 +50,4 @@ void PlayLeadNote(StereoBuffer& stem, const NoteEvent& note)
         // Mostly in the centre, with the detuned saws leaning apart a little.
         AddStereo(stem, start + i, amplitude * (0.7f * a + 0.3f * b), amplitude * (0.3f * a + 0.7f * b));
     }
-}
-
-}  // namespace
-
-void PlayLead(const std::vector<NoteEvent>& notes, StereoBuffer& stem)
-{
-    for (const NoteEvent& note : notes) PlayLeadNote(stem, note);
 }

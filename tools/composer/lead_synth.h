@@ -3,9 +3,7 @@
 // attack and settles, and a vibrato that sets in once a note is held.
 #pragma once
 
-#include <vector>
-
 #include "score.h"
 #include "stereo_buffer.h"
 
-void PlayLead(const std::vector<NoteEvent>& notes, StereoBuffer& stem);
+void PlayLeadNote(StereoBuffer& stem, const NoteEvent& note);

@@ -31,21 +31,21 @@ struct ChannelStrip {
 
 constexpr std::array kChannelStrips{
     //           part                   instrument          level   duck   reverb delay  low cut resonance
-    ChannelStrip{&Score::kick,          PlayKicks,          0.90f,  0.0f,  0.0f,  0.0f,    0.0, 0.7},
-    ChannelStrip{&Score::snare,         PlaySnares,         0.90f,  0.0f,  0.22f, 0.0f,   90.0, 0.7},
-    ChannelStrip{&Score::closedHat,     PlayClosedHats,     0.50f,  0.0f,  0.05f, 0.0f,    0.0, 0.7},
-    ChannelStrip{&Score::openHat,       PlayOpenHats,       0.32f,  0.0f,  0.10f, 0.0f,    0.0, 0.7},
-    ChannelStrip{&Score::crash,         PlayCrashes,        0.20f,  0.0f,  0.20f, 0.0f,    0.0, 0.7},
-    ChannelStrip{&Score::riser,         PlayRisers,         0.16f,  0.0f,  0.30f, 0.0f,    0.0, 0.7},
-    ChannelStrip{&Score::reverseCymbal, PlayReverseCymbals, 0.22f,  0.0f,  0.20f, 0.0f,    0.0, 0.7},
-    ChannelStrip{&Score::impact,        PlayImpacts,        0.40f,  0.0f,  0.12f, 0.0f,    0.0, 0.7},
-    ChannelStrip{&Score::subBass,       PlaySubBass,        0.33f,  0.92f, 0.0f,  0.0f,    0.0, 0.7},
-    ChannelStrip{&Score::reeseBass,     PlayReeseBass,      0.18f,  0.6f,  0.0f,  0.0f,  110.0, 1.3},
-    ChannelStrip{&Score::pad,           PlayPad,            0.063f, 0.5f,  0.35f, 0.0f,  160.0, 0.8},
-    ChannelStrip{&Score::stabs,         PlayPlucks,         0.20f,  0.4f,  0.30f, 0.20f, 160.0, 0.8},
-    ChannelStrip{&Score::arpeggio,      PlayPlucks,         0.14f,  0.35f, 0.30f, 0.30f, 200.0, 0.9},
-    ChannelStrip{&Score::keys,          PlayKeys,           0.14f,  0.2f,  0.40f, 0.20f, 120.0, 0.7},
-    ChannelStrip{&Score::lead,          PlayLead,           0.20f,  0.25f, 0.25f, 0.30f, 150.0, 0.7},
+    ChannelStrip{&Score::kick,          PlayKick,           0.90f,  0.0f,  0.0f,  0.0f,    0.0, 0.7},
+    ChannelStrip{&Score::snare,         PlaySnare,          0.90f,  0.0f,  0.22f, 0.0f,   90.0, 0.7},
+    ChannelStrip{&Score::closedHat,     PlayClosedHat,      0.50f,  0.0f,  0.05f, 0.0f,    0.0, 0.7},
+    ChannelStrip{&Score::openHat,       PlayOpenHat,        0.32f,  0.0f,  0.10f, 0.0f,    0.0, 0.7},
+    ChannelStrip{&Score::crash,         PlayCrash,          0.20f,  0.0f,  0.20f, 0.0f,    0.0, 0.7},
+    ChannelStrip{&Score::riser,         PlayRiser,          0.16f,  0.0f,  0.30f, 0.0f,    0.0, 0.7},
+    ChannelStrip{&Score::reverseCymbal, PlayReverseCymbal,  0.22f,  0.0f,  0.20f, 0.0f,    0.0, 0.7},
+    ChannelStrip{&Score::impact,        PlayImpact,         0.40f,  0.0f,  0.12f, 0.0f,    0.0, 0.7},
+    ChannelStrip{&Score::subBass,       PlaySubBassNote,    0.33f,  0.92f, 0.0f,  0.0f,    0.0, 0.7},
+    ChannelStrip{&Score::reeseBass,     PlayReeseBassNote,  0.18f,  0.6f,  0.0f,  0.0f,  110.0, 1.3},
+    ChannelStrip{&Score::pad,           PlayPadNote,        0.063f, 0.5f,  0.35f, 0.0f,  160.0, 0.8},
+    ChannelStrip{&Score::stabs,         PlayPluck,          0.20f,  0.4f,  0.30f, 0.20f, 160.0, 0.8},
+    ChannelStrip{&Score::arpeggio,      PlayPluck,          0.14f,  0.35f, 0.30f, 0.30f, 200.0, 0.9},
+    ChannelStrip{&Score::keys,          PlayKeysNote,       0.14f,  0.2f,  0.40f, 0.20f, 120.0, 0.7},
+    ChannelStrip{&Score::lead,          PlayLeadNote,       0.20f,  0.25f, 0.25f, 0.30f, 150.0, 0.7},
 };
 
 constexpr float kReverbReturn = 1.4f;
@@ -116,7 +116,7 @@ StereoBuffer MixScore(const Score& score)
         const Part& part = score.*strip.part;
         if (part.notes.empty()) continue;
         StereoBuffer stem(frames, kSampleRate);
-        strip.instrument(part.notes, stem);
+        for (const NoteEvent& note : part.notes) strip.instrument(stem, note);
         if (part.brightness) FilterBrightness(stem, *part.brightness, strip.resonance);
         if (strip.lowCutHertz > 0.0) CutLows(stem, strip.lowCutHertz);
         ApplyLevel(stem, part.level, strip.level);

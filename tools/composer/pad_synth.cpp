@@ -17,6 +17,8 @@ struct DetunedVoice {
 };
 constexpr std::array<DetunedVoice, 4> kVoices{{{-13.0, -0.85}, {-4.0, -0.3}, {4.0, 0.3}, {13.0, 0.85}}};
 
+}  // namespace
+
 void PlayPadNote(StereoBuffer& stem, const NoteEvent& note)
 {
     Envelope envelope(kPadShape, NoteSeconds(note), stem.sampleRate);
@@ -39,11 +41,4 @@ void PlayPadNote(StereoBuffer& stem, const NoteEvent& note)
         }
         AddStereo(stem, start + i, amplitude * left, amplitude * right);
     }
-}
-
-}  // namespace
-
-void PlayPad(const std::vector<NoteEvent>& notes, StereoBuffer& stem)
-{
-    for (const NoteEvent& note : notes) PlayPadNote(stem, note);
 }

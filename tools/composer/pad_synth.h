@@ -3,9 +3,7 @@
 // comes from the part's filter automation in the mixer.
 #pragma once
 
-#include <vector>
-
 #include "score.h"
 #include "stereo_buffer.h"
 
-void PlayPad(const std::vector<NoteEvent>& notes, StereoBuffer& stem);
+void PlayPadNote(StereoBuffer& stem, const NoteEvent& note);

@@ -13,6 +13,8 @@ namespace {
 constexpr EnvelopeShape kPluckShape{0.002, 0.16, 0.0, 0.08};
 constexpr int kFilterUpdateFrames = 16;
 
+}  // namespace
+
 void PlayPluck(StereoBuffer& stem, const NoteEvent& note)
 {
     const double rate = stem.sampleRate;
@@ -31,11 +33,4 @@ void PlayPluck(StereoBuffer& stem, const NoteEvent& note)
         const float raw = 0.6f * saw.Next() + 0.4f * square.Next();
         AddPanned(stem, start + i, filter.Process(raw).lowPass * envelope.Next() * note.velocity, pan);
     }
-}
-
-}  // namespace
-
-void PlayPlucks(const std::vector<NoteEvent>& notes, StereoBuffer& stem)
-{
-    for (const NoteEvent& note : notes) PlayPluck(stem, note);
 }

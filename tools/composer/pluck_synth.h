@@ -3,9 +3,7 @@
 // Consecutive notes alternate a little left and right.
 #pragma once
 
-#include <vector>
-
 #include "score.h"
 #include "stereo_buffer.h"
 
-void PlayPlucks(const std::vector<NoteEvent>& notes, StereoBuffer& stem);
+void PlayPluck(StereoBuffer& stem, const NoteEvent& note);

@@ -40,6 +40,8 @@ void WriteSwell(StereoBuffer& stem, const NoteEvent& note, FrameAt frameAt)
     }
 }
 
+}  // namespace
+
 void PlayRiser(StereoBuffer& stem, const NoteEvent& note)
 {
     FilteredStereoNoise noise(kRiserSeed, note.row, 300.0, 300.0, 1.8, stem.sampleRate);
@@ -87,21 +89,4 @@ void PlayImpact(StereoBuffer& stem, const NoteEvent& hit)
         const double sample = hit.velocity * rise * taper * (boom + 0.8 * dust);
         AddPanned(stem, start + i, static_cast<float>(sample), centre);
     }
-}
-
-}  // namespace
-
-void PlayRisers(const std::vector<NoteEvent>& notes, StereoBuffer& stem)
-{
-    for (const NoteEvent& note : notes) PlayRiser(stem, note);
-}
-
-void PlayReverseCymbals(const std::vector<NoteEvent>& notes, StereoBuffer& stem)
-{
-    for (const NoteEvent& note : notes) PlayReverseCymbal(stem, note);
-}
-
-void PlayImpacts(const std::vector<NoteEvent>& hits, StereoBuffer& stem)
-{
-    for (const NoteEvent& hit : hits) PlayImpact(stem, hit);
 }

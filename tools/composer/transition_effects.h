@@ -4,11 +4,9 @@
 // build for and stop dead (with a few milliseconds' fade) where the note ends.
 #pragma once
 
-#include <vector>
-
 #include "score.h"
 #include "stereo_buffer.h"
 
-void PlayRisers(const std::vector<NoteEvent>& notes, StereoBuffer& stem);
-void PlayReverseCymbals(const std::vector<NoteEvent>& notes, StereoBuffer& stem);
-void PlayImpacts(const std::vector<NoteEvent>& hits, StereoBuffer& stem);
+void PlayRiser(StereoBuffer& stem, const NoteEvent& note);
+void PlayReverseCymbal(StereoBuffer& stem, const NoteEvent& note);
+void PlayImpact(StereoBuffer& stem, const NoteEvent& hit);

@@ -6,14 +6,13 @@
 #include <cmath>
 #include <cstddef>
 #include <numbers>
-#include <vector>
 
 #include "music_timing.h"
 #include "score.h"
 #include "stereo_buffer.h"
 
-// Renders every note of a part into the part's stem.
-using Instrument = void (*)(const std::vector<NoteEvent>& notes, StereoBuffer& stem);
+// Renders one note of a part into the part's stem.
+using Instrument = void (*)(StereoBuffer& stem, const NoteEvent& note);
 
 struct PanGains {
     float left;
