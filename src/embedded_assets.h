@@ -5,7 +5,7 @@
 #include <cstddef>
 
 extern "C" {
-extern const unsigned char MUSIC_OGG[];  // Ogg Vorbis, 48 kHz stereo
+extern const unsigned char MUSIC_OGG[];  // Ogg Vorbis, stereo, see music_format.h
 extern const std::size_t MUSIC_OGG_SIZE;
 extern const unsigned char TRACK_TABLE[];  // the choreography, see sync/embedded_tracks.h
 extern const std::size_t TRACK_TABLE_SIZE;

@@ -11,10 +11,10 @@
 
 #include "decoded_soundtrack.h"
 #include "music_following.h"
+#include "music_format.h"
 
 namespace {
 
-constexpr int kRate = 48000;
 constexpr double kMixGain = 0.6875;
 
 struct Piece {
@@ -27,7 +27,7 @@ struct Piece {
 Piece Music(double from, double to, double gain = kMixGain) { return {from, to, false, gain}; }
 Piece Silence(double seconds) { return {0.0, seconds, true}; }
 
-std::size_t Frame(double seconds) { return static_cast<std::size_t>(std::lround(seconds * kRate)); }
+std::size_t Frame(double seconds) { return static_cast<std::size_t>(std::lround(seconds * kMusicSampleRate)); }
 
 std::vector<std::int16_t> Recorded(std::initializer_list<Piece> pieces)
 {
@@ -53,7 +53,7 @@ MusicFollowing Follow(std::initializer_list<Piece> pieces)
 
 TEST(MusicFollowing, MusicFromItsStartAfterSilenceIsFollowed)
 {
-    ASSERT_EQ(EmbeddedSoundtrack().sampleRate, kRate);
+    ASSERT_EQ(EmbeddedSoundtrack().sampleRate, kMusicSampleRate);
     const MusicFollowing followed = Follow({Silence(0.7), Music(0, 6), Silence(0.2)});
     EXPECT_EQ(followed.fault, "");
     EXPECT_NEAR(followed.leadingSeconds, 0.7, 0.001);

@@ -18,11 +18,13 @@
 
 #include "decoded_soundtrack.h"
 #include "music_following.h"
+#include "music_format.h"
 
 namespace {
 
-// The harness's recording format: 16-bit stereo at 48000 Hz.
-constexpr int kRecordingRate = 48000;
+// The harness's recording format: 16-bit stereo at the music's rate (the
+// harness's own copy of the rate is tied to this one by a test).
+constexpr int kRecordingRate = kMusicSampleRate;
 constexpr int kBytesPerFrame = 4;
 // The demo opens its sound device once its window is up; a device that has
 // taken nothing for a while has been closed.
@@ -93,7 +95,8 @@ int main(int argc, char** argv)
 
     const DecodedSoundtrack& music = EmbeddedSoundtrack();
     if (music.audio.Frames() == 0 || music.sampleRate != kRecordingRate)
-        return Fail("the embedded music is not 16-bit stereo at 48000 Hz, the recording's format");
+        return Fail("the embedded music is not 16-bit stereo at " + std::to_string(kRecordingRate) +
+                    " Hz, the recording's format");
 
     std::FILE* file = OpenWhenItAppears(path);
     if (file == nullptr) return Fail("no recording appeared at " + std::string(path));

@@ -9,6 +9,7 @@
 #include "demo_clock.h"
 #include "embedded_assets.h"
 #include "media_fixture.h"
+#include "music_format.h"
 #include "raylib_exception.h"
 #include "scoped_media.h"
 #include "stage.h"
@@ -96,10 +97,10 @@ TEST(ScopedMusic, EmbeddedMusicOutlastsTheDemo)
 {
     const ScopedMusic music(".ogg", {MUSIC_OGG, MUSIC_OGG_SIZE});
     const Music stream = music.Get();
-    EXPECT_EQ(stream.stream.sampleRate, 48000u);
+    EXPECT_EQ(stream.stream.sampleRate, static_cast<unsigned>(kMusicSampleRate));
     EXPECT_EQ(stream.stream.channels, 2u);
     // The demo ends before the music, so the music never loops into the end.
-    EXPECT_GE(stream.frameCount / 48000.0, kFirstReadingAfterTheEnd + 2.7);
+    EXPECT_GE(stream.frameCount / static_cast<double>(kMusicSampleRate), kFirstReadingAfterTheEnd + 2.7);
 }
 
 TEST(Stage, DrawsTheCityUntilRow800AndNothingFrom)

@@ -9,6 +9,7 @@
 #include "limiter.h"
 #include "loudness_meter.h"
 #include "mastering.h"
+#include "music_format.h"
 #include "music_timing.h"
 #include "noise.h"
 #include "reverb.h"
@@ -17,11 +18,9 @@
 
 namespace {
 
-constexpr int kRate = 48000;
-
 StereoBuffer Impulse(double seconds)
 {
-    StereoBuffer audio(static_cast<std::size_t>(seconds * kRate), kRate);
+    StereoBuffer audio(static_cast<std::size_t>(seconds * kMusicSampleRate), kMusicSampleRate);
     audio.left[0] = 1.0f;
     audio.right[0] = 1.0f;
     return audio;
@@ -29,8 +28,8 @@ StereoBuffer Impulse(double seconds)
 
 double PeakBetween(const std::vector<float>& channel, double fromSeconds, double toSeconds)
 {
-    const auto first = static_cast<std::size_t>(fromSeconds * kRate);
-    const auto last = std::min(channel.size(), static_cast<std::size_t>(toSeconds * kRate));
+    const auto first = static_cast<std::size_t>(fromSeconds * kMusicSampleRate);
+    const auto last = std::min(channel.size(), static_cast<std::size_t>(toSeconds * kMusicSampleRate));
     float peak = 0.0f;
     for (std::size_t i = first; i < last; ++i) peak = std::max(peak, std::fabs(channel[i]));
     return peak;
@@ -74,11 +73,11 @@ TEST(Reverb, TailIsWideAndDiesAwayWithinThreeSeconds)
 TEST(KickDucking, DucksFullyJustAfterEachKickAndRecoversBeforeTheNextBeat)
 {
     const std::size_t frames = RowToFrame(32);
-    const std::vector<float> ducking = KickDucking({{0, 1, 0, 1.0f}, {16, 1, 0, 0.5f}}, frames, kRate);
+    const std::vector<float> ducking = KickDucking({{0, 1, 0, 1.0f}, {16, 1, 0, 0.5f}}, frames, kMusicSampleRate);
     EXPECT_EQ(ducking[0], 0.0f) << "no jump at the kick itself";
-    EXPECT_NEAR(ducking[static_cast<std::size_t>(0.01 * kRate)], 1.0f, 1e-6f);
+    EXPECT_NEAR(ducking[static_cast<std::size_t>(0.01 * kMusicSampleRate)], 1.0f, 1e-6f);
     EXPECT_LT(ducking[RowToFrame(4) - 1], 0.15f) << "still ducked a beat later";
-    EXPECT_NEAR(ducking[RowToFrame(16) + static_cast<std::size_t>(0.01 * kRate)], 0.5f, 1e-6f)
+    EXPECT_NEAR(ducking[RowToFrame(16) + static_cast<std::size_t>(0.01 * kMusicSampleRate)], 0.5f, 1e-6f)
         << "a softer kick ducks less";
     float largestStep = 0.0f;
     for (std::size_t i = 1; i < frames; ++i) largestStep = std::max(largestStep, std::fabs(ducking[i] - ducking[i - 1]));
@@ -87,7 +86,7 @@ TEST(KickDucking, DucksFullyJustAfterEachKickAndRecoversBeforeTheNextBeat)
 
 TEST(KickDucking, ScalesTheStemByItsDepth)
 {
-    StereoBuffer stem(4, kRate);
+    StereoBuffer stem(4, kMusicSampleRate);
     std::fill(stem.left.begin(), stem.left.end(), 1.0f);
     std::fill(stem.right.begin(), stem.right.end(), -1.0f);
     Duck(stem, {0.0f, 0.5f, 1.0f, 1.0f}, 0.8f);
@@ -99,7 +98,7 @@ TEST(KickDucking, ScalesTheStemByItsDepth)
 // Noise with a few loud bursts, like drums over a mix.
 StereoBuffer BurstyNoise(double seconds)
 {
-    StereoBuffer audio(static_cast<std::size_t>(seconds * kRate), kRate);
+    StereoBuffer audio(static_cast<std::size_t>(seconds * kMusicSampleRate), kMusicSampleRate);
     WhiteNoise noise(7);
     for (std::size_t i = 0; i < audio.Frames(); ++i) {
         const float burst = (i % 24000) < 2000 ? 4.0f : 1.0f;
@@ -127,7 +126,7 @@ TEST(PeakLimiter, LeavesAudioUnderTheCeilingUntouched)
 
 TEST(PeakLimiter, TurnsDownAheadOfAPeakAndComesBackGradually)
 {
-    StereoBuffer audio(kRate, kRate);
+    StereoBuffer audio(kMusicSampleRate, kMusicSampleRate);
     std::fill(audio.left.begin(), audio.left.end(), 0.25f);
     std::fill(audio.right.begin(), audio.right.end(), 0.25f);
     audio.left[24000] = 1.0f;

@@ -12,6 +12,7 @@
 #include "decoded_soundtrack.h"
 #include "embedded_assets.h"
 #include "loudness_meter.h"
+#include "music_format.h"
 #include "music_timing.h"
 #include "soundtrack.h"
 
@@ -83,16 +84,16 @@ using EmbeddedSoundtrackLevels = DecodedSoundtrackTest;
 using EmbeddedSoundtrackTiming = DecodedSoundtrackTest;
 using EmbeddedSoundtrackArrangement = DecodedSoundtrackTest;
 
-TEST(EmbeddedSoundtrackFormat, DecodesAsStereoAt48kHz)
+TEST(EmbeddedSoundtrackFormat, DecodesAsStereoAtTheMusicsRate)
 {
-    EXPECT_EQ(EmbeddedSoundtrack().sampleRate, 48000);
+    EXPECT_EQ(EmbeddedSoundtrack().sampleRate, kMusicSampleRate);
     EXPECT_EQ(EmbeddedSoundtrack().channels, 2);
     EXPECT_EQ(EmbeddedSoundtrack().bitsPerSample, 16);
 }
 
 TEST_F(EmbeddedSoundtrackStream, LastsAtLeast832Rows)
 {
-    EXPECT_GE(static_cast<double>(Audio().Frames()), RowsToSeconds(832) * 48000.0);
+    EXPECT_GE(static_cast<double>(Audio().Frames()), RowsToSeconds(832) * kMusicSampleRate);
     EXPECT_EQ(Audio().Frames(), PieceFrames()) << "the decoder should give back every frame encoded, and no more";
 }
 

@@ -20,11 +20,15 @@ std::uint32_t ReadLittleEndian(const std::string& bytes, std::size_t at, int siz
     return value;
 }
 
+// Half a second at a rate other than the music's, so that a header that wrote
+// the music's rate instead of the buffer's would show.
+constexpr int kToneRate = 44100;
+
 StereoBuffer ShortTone()
 {
-    StereoBuffer audio(24000, 48000);
+    StereoBuffer audio(kToneRate / 2, kToneRate);
     for (std::size_t i = 0; i < audio.Frames(); ++i) {
-        audio.left[i] = static_cast<float>(0.5 * std::sin(2.0 * std::numbers::pi * 440.0 * static_cast<double>(i) / 48000.0));
+        audio.left[i] = static_cast<float>(0.5 * std::sin(2.0 * std::numbers::pi * 440.0 * static_cast<double>(i) / kToneRate));
         audio.right[i] = -audio.left[i];
     }
     return audio;
@@ -33,20 +37,20 @@ StereoBuffer ShortTone()
 TEST(WavFile, HeaderDescribes16BitStereoAtTheBuffersRate)
 {
     const std::string wav = EncodeWav(ShortTone());
-    ASSERT_EQ(wav.size(), 44u + 24000u * 4u);
+    ASSERT_EQ(wav.size(), 44u + kToneRate / 2 * 4u);
     EXPECT_EQ(wav.substr(0, 4), "RIFF");
     EXPECT_EQ(ReadLittleEndian(wav, 4, 4), wav.size() - 8);
     EXPECT_EQ(wav.substr(8, 8), "WAVEfmt ");
     EXPECT_EQ(ReadLittleEndian(wav, 22, 2), 2u) << "channels";
-    EXPECT_EQ(ReadLittleEndian(wav, 24, 4), 48000u) << "sample rate";
+    EXPECT_EQ(ReadLittleEndian(wav, 24, 4), static_cast<std::uint32_t>(kToneRate)) << "sample rate";
     EXPECT_EQ(ReadLittleEndian(wav, 34, 2), 16u) << "bits per sample";
     EXPECT_EQ(wav.substr(36, 4), "data");
-    EXPECT_EQ(ReadLittleEndian(wav, 40, 4), 24000u * 4u);
+    EXPECT_EQ(ReadLittleEndian(wav, 40, 4), kToneRate / 2 * 4u);
 }
 
 TEST(WavFile, SamplesAreInterleavedAndClippedAtFullScale)
 {
-    StereoBuffer audio(2, 48000);
+    StereoBuffer audio(2);
     audio.left = {0.5f, 2.0f};
     audio.right = {-0.5f, -2.0f};
     const std::string wav = EncodeWav(audio);

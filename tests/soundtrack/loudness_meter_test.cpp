@@ -6,18 +6,17 @@
 #include <numbers>
 
 #include "loudness_meter.h"
+#include "music_format.h"
 
 namespace {
-
-constexpr int kRate = 48000;
 
 // A tone in one or both channels, optionally followed by a second part at
 // another amplitude.
 StereoBuffer Tone(double frequency, double amplitude, double seconds, bool bothChannels = true)
 {
-    StereoBuffer audio(static_cast<std::size_t>(seconds * kRate), kRate);
+    StereoBuffer audio(static_cast<std::size_t>(seconds * kMusicSampleRate), kMusicSampleRate);
     for (std::size_t i = 0; i < audio.Frames(); ++i) {
-        const auto s = static_cast<float>(amplitude * std::sin(2.0 * std::numbers::pi * frequency * static_cast<double>(i) / kRate));
+        const auto s = static_cast<float>(amplitude * std::sin(2.0 * std::numbers::pi * frequency * static_cast<double>(i) / kMusicSampleRate));
         audio.left[i] = s;
         audio.right[i] = bothChannels ? s : 0.0f;
     }
@@ -64,13 +63,13 @@ TEST(IntegratedLoudness, WeightsLowsDownAndHighsUp)
 
 TEST(IntegratedLoudness, SilenceIsUnderTheAbsoluteGate)
 {
-    EXPECT_EQ(IntegratedLoudness(StereoBuffer(5 * kRate, kRate)), -std::numeric_limits<double>::infinity());
+    EXPECT_EQ(IntegratedLoudness(StereoBuffer(5 * kMusicSampleRate, kMusicSampleRate)), -std::numeric_limits<double>::infinity());
 }
 
 TEST(IntegratedLoudness, SilentStretchesDoNotLowerTheReading)
 {
     const StereoBuffer tone = Tone(997.0, 0.1, 5.0);
-    const StereoBuffer withSilence = Concatenate(tone, StereoBuffer(10 * kRate, kRate));
+    const StereoBuffer withSilence = Concatenate(tone, StereoBuffer(10 * kMusicSampleRate, kMusicSampleRate));
     // Only the blocks that hold some of the tone count: 47 whole ones and
     // three that straddle its end with 3/4, 1/2 and 1/4 of it.
     EXPECT_NEAR(IntegratedLoudness(withSilence), -20.0 + 10.0 * std::log10(48.5 / 50.0), 0.01);
@@ -89,7 +88,7 @@ TEST(IntegratedLoudness, PassagesTwentyLuQuieterFallUnderTheRelativeGate)
 
 TEST(SamplePeak, IsTheLargestMagnitudeOfEitherChannel)
 {
-    StereoBuffer audio(100, kRate);
+    StereoBuffer audio(100, kMusicSampleRate);
     audio.left[10] = 0.5f;
     audio.right[20] = -0.75f;
     EXPECT_DOUBLE_EQ(SamplePeak(audio), 0.75);

@@ -9,12 +9,14 @@
 #include "envelope.h"
 #include "filters.h"
 #include "loudness_meter.h"
+#include "music_format.h"
 #include "oscillators.h"
 #include "tone_probe.h"
 
 namespace {
 
-constexpr double kRate = 48000.0;
+// A second of samples.
+constexpr std::size_t kSecond = kMusicSampleRate;
 
 template <typename Oscillator>
 std::vector<float> Render(Oscillator& oscillator, std::size_t frames)
@@ -30,7 +32,7 @@ std::vector<float> NaiveSawSamples(double frequency, std::size_t frames)
     double phase = 0.0;
     for (float& sample : out) {
         sample = NaiveSaw(phase);
-        phase += frequency / kRate;
+        phase += frequency / kMusicSampleRate;
         phase -= std::floor(phase);
     }
     return out;
@@ -40,7 +42,7 @@ std::vector<float> SineSamples(double frequency, double amplitude, std::size_t f
 {
     std::vector<float> out(frames);
     for (std::size_t i = 0; i < frames; ++i)
-        out[i] = static_cast<float>(amplitude * std::sin(2.0 * std::numbers::pi * frequency * static_cast<double>(i) / kRate));
+        out[i] = static_cast<float>(amplitude * std::sin(2.0 * std::numbers::pi * frequency * static_cast<double>(i) / kMusicSampleRate));
     return out;
 }
 
@@ -52,13 +54,13 @@ constexpr double kAliases[] = {1500.0, 1600.0, 4600.0};
 
 TEST(BandLimitedOscillators, SawKeepsFoldedHarmonicsFarBelowTheNaiveSaw)
 {
-    SawOscillator saw(kHighNote, kRate);
-    const std::vector<float> corrected = Render(saw, 48000);
-    const std::vector<float> naive = NaiveSawSamples(kHighNote, 48000);
-    const double fundamental = ToneAmplitude(corrected, kHighNote, kRate);
+    SawOscillator saw(kHighNote, kMusicSampleRate);
+    const std::vector<float> corrected = Render(saw, kSecond);
+    const std::vector<float> naive = NaiveSawSamples(kHighNote, kSecond);
+    const double fundamental = ToneAmplitude(corrected, kHighNote, kMusicSampleRate);
     for (const double alias : kAliases) {
-        const double correctedAlias = ToDecibels(ToneAmplitude(corrected, alias, kRate) / fundamental);
-        const double naiveAlias = ToDecibels(ToneAmplitude(naive, alias, kRate) / fundamental);
+        const double correctedAlias = ToDecibels(ToneAmplitude(corrected, alias, kMusicSampleRate) / fundamental);
+        const double naiveAlias = ToDecibels(ToneAmplitude(naive, alias, kMusicSampleRate) / fundamental);
         EXPECT_LT(correctedAlias, -45.0) << "alias at " << alias << " Hz";
         EXPECT_LT(correctedAlias, naiveAlias - 15.0) << "alias at " << alias << " Hz";
     }
@@ -66,39 +68,39 @@ TEST(BandLimitedOscillators, SawKeepsFoldedHarmonicsFarBelowTheNaiveSaw)
 
 TEST(BandLimitedOscillators, SquareKeepsFoldedHarmonicsQuiet)
 {
-    SquareOscillator square(kHighNote, kRate);
-    const std::vector<float> samples = Render(square, 48000);
-    const double fundamental = ToneAmplitude(samples, kHighNote, kRate);
+    SquareOscillator square(kHighNote, kMusicSampleRate);
+    const std::vector<float> samples = Render(square, kSecond);
+    const double fundamental = ToneAmplitude(samples, kHighNote, kMusicSampleRate);
     // The 15th harmonic is odd, so a square has it: it folds to 1500 Hz.
-    EXPECT_LT(ToDecibels(ToneAmplitude(samples, 1500.0, kRate) / fundamental), -45.0);
+    EXPECT_LT(ToDecibels(ToneAmplitude(samples, 1500.0, kMusicSampleRate) / fundamental), -45.0);
 }
 
 TEST(BandLimitedOscillators, SawAndSquarePlayTheirFrequencyAtFullScale)
 {
-    SawOscillator saw(440.0, kRate);
-    SquareOscillator square(440.0, kRate);
-    const std::vector<float> sawSamples = Render(saw, 48000);
-    const std::vector<float> squareSamples = Render(square, 48000);
+    SawOscillator saw(440.0, kMusicSampleRate);
+    SquareOscillator square(440.0, kMusicSampleRate);
+    const std::vector<float> sawSamples = Render(saw, kSecond);
+    const std::vector<float> squareSamples = Render(square, kSecond);
     // Fourier amplitudes of the fundamental: 2/pi for a saw, 4/pi for a square.
-    EXPECT_NEAR(ToneAmplitude(sawSamples, 440.0, kRate), 2.0 / std::numbers::pi, 0.01);
-    EXPECT_NEAR(ToneAmplitude(squareSamples, 440.0, kRate), 4.0 / std::numbers::pi, 0.01);
-    EXPECT_LT(ToneAmplitude(sawSamples, 445.0, kRate), 0.01) << "the saw is out of tune";
+    EXPECT_NEAR(ToneAmplitude(sawSamples, 440.0, kMusicSampleRate), 2.0 / std::numbers::pi, 0.01);
+    EXPECT_NEAR(ToneAmplitude(squareSamples, 440.0, kMusicSampleRate), 4.0 / std::numbers::pi, 0.01);
+    EXPECT_LT(ToneAmplitude(sawSamples, 445.0, kMusicSampleRate), 0.01) << "the saw is out of tune";
     EXPECT_LE(*std::max_element(sawSamples.begin(), sawSamples.end()), 1.1f);
     EXPECT_LE(*std::max_element(squareSamples.begin(), squareSamples.end()), 1.1f);
 }
 
 TEST(BandLimitedOscillators, SineStartsAtItsPhaseAndFollowsNewFrequencies)
 {
-    SineOscillator sine(1000.0, kRate, 0.25);
+    SineOscillator sine(1000.0, kMusicSampleRate, 0.25);
     EXPECT_NEAR(sine.Next(), 1.0f, 1e-6f) << "a quarter period in, a sine is at its crest";
     sine.SetFrequency(2000.0);
-    const std::vector<float> samples = Render(sine, 48000);
-    EXPECT_NEAR(ToneAmplitude(samples, 2000.0, kRate), 1.0, 0.01);
+    const std::vector<float> samples = Render(sine, kSecond);
+    EXPECT_NEAR(ToneAmplitude(samples, 2000.0, kMusicSampleRate), 1.0, 0.01);
 }
 
 std::vector<float> EnvelopeSamples(const EnvelopeShape& shape, double gateSeconds)
 {
-    Envelope envelope(shape, gateSeconds, kRate);
+    Envelope envelope(shape, gateSeconds, kMusicSampleRate);
     std::vector<float> out(envelope.LengthFrames() + 100);
     for (float& level : out) level = envelope.Next();
     return out;
@@ -117,13 +119,13 @@ TEST(NoteEnvelope, RisesFromSilenceToFullLevelOverTheAttack)
 TEST(NoteEnvelope, SettlesAtTheSustainLevelWhileHeld)
 {
     const std::vector<float> levels = EnvelopeSamples(kShape, 1.0);
-    EXPECT_NEAR(levels[static_cast<std::size_t>(0.9 * kRate)], 0.5f, 0.01f);
+    EXPECT_NEAR(levels[static_cast<std::size_t>(0.9 * kMusicSampleRate)], 0.5f, 0.01f);
 }
 
 TEST(NoteEnvelope, EndsAtExactlyZeroWithoutAJump)
 {
     for (const double gate : {0.0, 0.005, 0.3}) {
-        Envelope envelope(kShape, gate, kRate);
+        Envelope envelope(kShape, gate, kMusicSampleRate);
         std::vector<float> levels(envelope.LengthFrames());
         for (float& level : levels) level = envelope.Next();
         EXPECT_LT(levels.back(), 1e-4f) << "gate " << gate;
@@ -137,13 +139,13 @@ TEST(NoteEnvelope, EndsAtExactlyZeroWithoutAJump)
 
 double GainThrough(double cutoff, bool lowPass, double frequency)
 {
-    StateVariableFilter filter(cutoff, 0.7071, kRate);
+    StateVariableFilter filter(cutoff, 0.7071, kMusicSampleRate);
     std::vector<float> out;
-    for (const float x : SineSamples(frequency, 1.0, 48000)) {
+    for (const float x : SineSamples(frequency, 1.0, kSecond)) {
         const StateVariableFilter::Outputs y = filter.Process(x);
         out.push_back(lowPass ? y.lowPass : y.highPass);
     }
-    return ToDecibels(ToneAmplitude(out, frequency, kRate));
+    return ToDecibels(ToneAmplitude(out, frequency, kMusicSampleRate));
 }
 
 TEST(Filters, StateVariableLowPassPassesTheLowsAndFallsTwelveDecibelsAnOctave)
@@ -161,15 +163,15 @@ TEST(Filters, StateVariableHighPassMirrorsTheLowPass)
 
 TEST(Filters, OnePoleFiltersSplitAtTheirCutoff)
 {
-    OnePoleLowPass low(500.0, kRate);
-    OnePoleHighPass high(500.0, kRate);
+    OnePoleLowPass low(500.0, kMusicSampleRate);
+    OnePoleHighPass high(500.0, kMusicSampleRate);
     std::vector<float> lows, highs;
-    for (const float x : SineSamples(500.0, 1.0, 48000)) {
+    for (const float x : SineSamples(500.0, 1.0, kSecond)) {
         lows.push_back(low.Process(x));
         highs.push_back(high.Process(x));
     }
-    EXPECT_NEAR(ToDecibels(ToneAmplitude(lows, 500.0, kRate)), -3.0, 0.3);
-    EXPECT_NEAR(ToDecibels(ToneAmplitude(highs, 500.0, kRate)), -3.0, 0.3);
+    EXPECT_NEAR(ToDecibels(ToneAmplitude(lows, 500.0, kMusicSampleRate)), -3.0, 0.3);
+    EXPECT_NEAR(ToDecibels(ToneAmplitude(highs, 500.0, kMusicSampleRate)), -3.0, 0.3);
 }
 
 }  // namespace

@@ -36,9 +36,11 @@ audio_codec() {
   ffprobe -v error -select_streams a -show_entries stream=codec_name -of compact=nk=1:p=0 "$1"
 }
 
-# Seconds of decoded sound.
+# Seconds of decoded sound, at the rate the file gives its sound.
 audio_seconds() {
-  ffmpeg -v error -i "$1" -map 0:a -f s16le -ac 1 - | wc -c | awk '{ printf "%.4f", $1 / 2 / 48000 }'
+  local rate
+  rate=$(ffprobe -v error -select_streams a -show_entries stream=sample_rate -of csv=p=0 "$1")
+  ffmpeg -v error -i "$1" -map 0:a -f s16le -ac 1 - | wc -c | awk -v rate="$rate" '{ printf "%.4f", $1 / 2 / rate }'
 }
 
 # How many dB the difference between FILE's sound and the music from clock

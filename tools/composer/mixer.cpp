@@ -107,15 +107,15 @@ void AddInto(StereoBuffer& sum, const StereoBuffer& stem, float gain)
 StereoBuffer MixScore(const Score& score)
 {
     const std::size_t frames = PieceFrames();
-    const std::vector<float> ducking = KickDucking(score.kick.notes, frames, kSampleRate);
-    StereoBuffer mix(frames, kSampleRate);
-    StereoBuffer reverbSend(frames, kSampleRate);
-    StereoBuffer delaySend(frames, kSampleRate);
+    const std::vector<float> ducking = KickDucking(score.kick.notes, frames, kMusicSampleRate);
+    StereoBuffer mix(frames, kMusicSampleRate);
+    StereoBuffer reverbSend(frames, kMusicSampleRate);
+    StereoBuffer delaySend(frames, kMusicSampleRate);
 
     for (const ChannelStrip& strip : kChannelStrips) {
         const Part& part = score.*strip.part;
         if (part.notes.empty()) continue;
-        StereoBuffer stem(frames, kSampleRate);
+        StereoBuffer stem(frames, kMusicSampleRate);
         for (const NoteEvent& note : part.notes) strip.instrument(stem, note);
         if (part.brightness) FilterBrightness(stem, *part.brightness, strip.resonance);
         if (strip.lowCutHertz > 0.0) CutLows(stem, strip.lowCutHertz);

@@ -8,5 +8,5 @@
 #include "score.h"
 #include "stereo_buffer.h"
 
-// The unmastered mix of the whole piece, PieceFrames() long at 48 kHz.
+// The unmastered mix of the whole piece, PieceFrames() long at the music's rate.
 StereoBuffer MixScore(const Score& score);

@@ -7,9 +7,9 @@
 #include <cmath>
 #include <cstddef>
 
+#include "music_format.h"
 #include "sync/tempo.h"
 
-inline constexpr int kSampleRate = 48000;
 // The picture ends at row 800; the last echoes have died away by row 832.
 inline constexpr int kPieceRows = 832;
 
@@ -18,8 +18,11 @@ constexpr int BarToRow(int bar) { return bar * ROWS_PER_BAR; }
 // The sample at which a row starts, rounded to the nearest frame.
 inline std::size_t RowToFrame(double row)
 {
-    return static_cast<std::size_t>(std::lround(RowsToSeconds(row) * kSampleRate));
+    return static_cast<std::size_t>(std::lround(RowsToSeconds(row) * kMusicSampleRate));
 }
 
 // 3,423,086 frames: 832 rows, rounded up to a whole frame.
-inline std::size_t PieceFrames() { return static_cast<std::size_t>(std::ceil(RowsToSeconds(kPieceRows) * kSampleRate)); }
+inline std::size_t PieceFrames()
+{
+    return static_cast<std::size_t>(std::ceil(RowsToSeconds(kPieceRows) * kMusicSampleRate));
+}

@@ -5,14 +5,16 @@
 #include <string>
 #include <vector>
 
+#include "music_format.h"
+
 struct StereoBuffer {
-    int sampleRate = 48000;
+    int sampleRate = kMusicSampleRate;
     std::vector<float> left;
     std::vector<float> right;
 
     StereoBuffer() = default;
     // Silence of the given length.
-    explicit StereoBuffer(std::size_t frames, int rate = 48000) : sampleRate(rate), left(frames), right(frames) {}
+    explicit StereoBuffer(std::size_t frames, int rate = kMusicSampleRate) : sampleRate(rate), left(frames), right(frames) {}
 
     std::size_t Frames() const { return left.size(); }
 };

@@ -1,10 +1,12 @@
 // raylib's music stream behind the transport.
 #include "raylib_music_player.h"
 
+#include "music_format.h"
+
 MusicStreamBuffering::MusicStreamBuffering()
 {
-    // In frames of the music's 48 kHz.
-    SetAudioStreamBufferSizeDefault(static_cast<int>(kMusicBufferSeconds * 48000.0));
+    // In frames of the music.
+    SetAudioStreamBufferSizeDefault(static_cast<int>(kMusicBufferSeconds * kMusicSampleRate));
 }
 
 RaylibMusicPlayer::RaylibMusicPlayer(const ScopedMusic& scoped) : music(scoped.Get())
