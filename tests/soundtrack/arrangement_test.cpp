@@ -6,9 +6,9 @@
 #include <algorithm>
 #include <set>
 
-#include "harmony.h"
-#include "music_timing.h"
-#include "soundtrack_arrangement.h"
+#include "score/harmony.h"
+#include "score/music_timing.h"
+#include "score/soundtrack_arrangement.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "filters.h"
+#include "synthesis/filters.h"
 
 BandEnergy::BandEnergy(const StereoBuffer& audio, double lowHertz, double highHertz) : band(audio.Frames())
 {

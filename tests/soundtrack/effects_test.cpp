@@ -6,15 +6,15 @@
 #include <cmath>
 #include <numbers>
 
-#include "limiter.h"
-#include "loudness_meter.h"
-#include "mastering.h"
+#include "mastering/limiter.h"
+#include "mastering/loudness_meter.h"
+#include "mastering/mastering.h"
+#include "mixing/reverb.h"
+#include "mixing/sidechain.h"
+#include "mixing/stereo_delay.h"
 #include "music_format.h"
-#include "music_timing.h"
-#include "noise.h"
-#include "reverb.h"
-#include "sidechain.h"
-#include "stereo_delay.h"
+#include "score/music_timing.h"
+#include "synthesis/noise.h"
 
 namespace {
 

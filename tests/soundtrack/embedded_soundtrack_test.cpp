@@ -11,9 +11,9 @@
 #include "band_energy.h"
 #include "decoded_soundtrack.h"
 #include "embedded_assets.h"
-#include "loudness_meter.h"
+#include "mastering/loudness_meter.h"
 #include "music_format.h"
-#include "music_timing.h"
+#include "score/music_timing.h"
 #include "soundtrack.h"
 
 namespace {

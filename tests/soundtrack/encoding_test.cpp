@@ -7,7 +7,7 @@
 #include <numbers>
 #include <stdexcept>
 
-#include "ogg_vorbis_encoder.h"
+#include "mastering/ogg_vorbis_encoder.h"
 #include "stereo_buffer.h"
 
 namespace {

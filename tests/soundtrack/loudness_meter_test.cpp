@@ -5,7 +5,7 @@
 #include <cmath>
 #include <numbers>
 
-#include "loudness_meter.h"
+#include "mastering/loudness_meter.h"
 #include "music_format.h"
 
 namespace {

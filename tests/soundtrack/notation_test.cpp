@@ -4,10 +4,10 @@
 
 #include <stdexcept>
 
-#include "automation_curve.h"
-#include "harmony.h"
-#include "notation.h"
-#include "pitch.h"
+#include "score/automation_curve.h"
+#include "score/harmony.h"
+#include "score/notation.h"
+#include "score/pitch.h"
 
 namespace {
 

@@ -6,11 +6,11 @@
 #include <cmath>
 #include <vector>
 
-#include "envelope.h"
-#include "filters.h"
-#include "loudness_meter.h"
+#include "mastering/loudness_meter.h"
 #include "music_format.h"
-#include "oscillators.h"
+#include "synthesis/envelope.h"
+#include "synthesis/filters.h"
+#include "synthesis/oscillators.h"
 #include "tone_probe.h"
 
 namespace {

@@ -12,7 +12,7 @@
 #include <iostream>
 #include <string>
 
-#include "loudness_meter.h"
+#include "mastering/loudness_meter.h"
 #include "pending_file.h"
 #include "soundtrack.h"
 

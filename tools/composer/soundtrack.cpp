@@ -1,8 +1,8 @@
 #include "soundtrack.h"
 
-#include "mixer.h"
-#include "ogg_vorbis_encoder.h"
-#include "soundtrack_arrangement.h"
+#include "mastering/ogg_vorbis_encoder.h"
+#include "mixing/mixer.h"
+#include "score/soundtrack_arrangement.h"
 
 StereoBuffer RenderSoundtrack() { return Master(MixScore(WriteSoundtrackScore()), kSoundtrackMastering); }
 

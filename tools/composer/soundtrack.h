@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "mastering.h"
+#include "mastering/mastering.h"
 #include "stereo_buffer.h"
 
 // -14 LUFS, peaks at -2 dBFS before encoding: Vorbis overshoots the

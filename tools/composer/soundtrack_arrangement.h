@@ -1,6 +1,0 @@
-// The arrangement of the soundtrack, following the picture row by row.
-#pragma once
-
-#include "score.h"
-
-Score WriteSoundtrackScore();
