@@ -14,7 +14,7 @@ DemoClock StartClock()
 {
     HideCursor();
     DemoClock clock;
-    clock.Reset();
+    clock.StartAt(0.0);
     return clock;
 }
 
@@ -47,6 +47,6 @@ bool Demo::Frame()
     clock.Update();
     UpdateMusicStream(music.Get());
     if (!stage.Render()) return false;
-    Present(stage.Target().texture, screenWidth, screenHeight);
+    ShowPicture(stage.Target().texture, screenWidth, screenHeight, InputPolling::Poll);
     return true;
 }

@@ -2,11 +2,11 @@
 
 #include <GLFW/glfw3.h>
 
-void DemoClock::Reset()
+void DemoClock::StartAt(double reading)
 {
     paused = false;
-    seconds = 0.0;
-    glfwSetTime(0.0);
+    seconds = reading;
+    glfwSetTime(reading);
 }
 
 void DemoClock::Update()

@@ -1,18 +1,22 @@
 #include "present.h"
 
-void ShowPicture(Texture2D picture, float screenWidth, float screenHeight)
+void DrawPicture(Texture2D picture, Rectangle area)
 {
-    // The target is stored upside down; a negative source height turns it upright.
+    // A negative source height turns the picture upright.
     const Rectangle source{0, 0, static_cast<float>(picture.width), -static_cast<float>(picture.height)};
-    BeginDrawing();
-    DrawTexturePro(picture, source, {0, 0, screenWidth, screenHeight}, {0, 0}, 0, WHITE);
-    EndDrawing();
-    // raylib is built with custom frame control: EndDrawing neither swaps nor polls.
-    SwapScreenBuffer();
+    DrawTexturePro(picture, source, area, {0, 0}, 0, WHITE);
 }
 
-void Present(Texture2D picture, float screenWidth, float screenHeight)
+void EndFrame(InputPolling polling)
 {
-    ShowPicture(picture, screenWidth, screenHeight);
-    PollInputEvents();
+    SwapScreenBuffer();
+    if (polling == InputPolling::Poll) PollInputEvents();
+}
+
+void ShowPicture(Texture2D picture, float screenWidth, float screenHeight, InputPolling polling)
+{
+    BeginDrawing();
+    DrawPicture(picture, {0, 0, screenWidth, screenHeight});
+    EndDrawing();
+    EndFrame(polling);
 }

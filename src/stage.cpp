@@ -1,18 +1,9 @@
 #include "stage.h"
 
+#include <rlgl.h>
+
 #include <cmath>
 #include <utility>
-
-#include "scenes/city.h"
-
-namespace {
-
-SceneTable MakeScenes(DemoClock* clock, SyncContext* context)
-{
-    return {std::make_unique<City>(clock, context)};
-}
-
-}  // namespace
 
 std::optional<int> SceneIndex(double value)
 {
@@ -23,10 +14,12 @@ std::optional<int> SceneIndex(double value)
 Stage::Stage(DemoClock* clock, const ScopedMusic* music, RenderSize targetSize)
     : context(clock, music),
       sceneTrack(BindTrack(context, "scene")),
-      scenes(MakeScenes(clock, &context)),
       size(targetSize),
       target(size.width, size.height)
 {
+    auto madeCity = std::make_unique<City>(clock, &context);
+    city = madeCity.get();
+    scenes[0] = std::move(madeCity);
 }
 
 std::optional<std::size_t> Stage::SceneAt(double seconds) const
@@ -42,15 +35,20 @@ bool Stage::Render()
     if (!index) return false;
 
     BeginTextureMode(target.Get());
+    // A shader being edited may write transparent or not-a-number pixels, or
+    // none: they must not show the last frame, nor blend with it.
+    ClearBackground(BLACK);
+    rlDisableColorBlend();
     scenes[*index]->Draw(size);
+    rlDrawRenderBatchActive();
+    rlEnableColorBlend();
     EndTextureMode();
     return true;
 }
 
 void Stage::UseCityShader(ScopedShader shader)
 {
-    // Slot 0 holds the City (MakeScenes).
-    static_cast<City&>(*scenes[0]).UseShader(std::move(shader));
+    city->UseShader(std::move(shader));
 }
 
 bool Stage::HasEndedAt(double seconds) const

@@ -13,6 +13,7 @@
 
 #include "demo_clock.h"
 #include "render_size.h"
+#include "scenes/city.h"
 #include "scenes/scene.h"
 #include "scoped_media.h"
 #include "sync_context.h"
@@ -31,8 +32,9 @@ public:
     Stage(DemoClock* clock, const ScopedMusic* music, RenderSize size = kRenderSize);
 
     // Draws the scene that the "scene" track selects at the clock's reading
-    // into the target; false, drawing nothing, once the track has left the
-    // scene table, which is the end of the demo.
+    // into the target, cleared first and without blending, so that nothing of
+    // an earlier frame shows through; false, drawing nothing, once the track
+    // has left the scene table, which is the end of the demo.
     bool Render();
 
     // Whether the demo has ended at a clock reading: the "scene" track then
@@ -58,6 +60,7 @@ private:
     SyncContext context;
     TrackHandle sceneTrack;
     SceneTable scenes;
+    City* city = nullptr;  // the scene in slot 0, as its own type
     RenderSize size;
     ScopedRenderTexture target;
 };

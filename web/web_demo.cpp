@@ -45,11 +45,8 @@ void WebDemo::Play(double seconds, bool hold)
         PlayMusicStream(music);
         if (seconds > 0.0) SeekMusicStream(music, static_cast<float>(seconds));
     }
-    // While paused, the clock sets its timer to its reading: the timer now
-    // starts from `seconds`, at the moment the music does.
-    clock.paused = true;
-    clock.seconds = seconds;
-    clock.Update();
+    // The clock starts at the moment the music does; held, it stays there.
+    clock.StartAt(seconds);
     clock.paused = hold;
 }
 
@@ -62,8 +59,7 @@ bool WebDemo::Frame()
         StopMusicStream(music);
         return false;
     }
-    // No polling of raylib's input: the page handles the keys, and raylib's web
-    // platform polls by yielding to the browser, which this build cannot do.
-    ShowPicture(stage.Target().texture, static_cast<float>(GetScreenWidth()), static_cast<float>(GetScreenHeight()));
+    ShowPicture(stage.Target().texture, static_cast<float>(GetScreenWidth()), static_cast<float>(GetScreenHeight()),
+                InputPolling::LeaveToThePage);
     return true;
 }

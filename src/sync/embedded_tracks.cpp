@@ -48,6 +48,11 @@ bool LoadTrack(TableReader& reader, SyncTrack& track)
 
 }  // namespace
 
+std::span<const SyncTrack> LoadedTracks(const EmbeddedTrackSet& set)
+{
+    return {set.tracks, set.count};
+}
+
 std::span<const unsigned char> EmbeddedTrackTable()
 {
     return {TRACK_TABLE, TRACK_TABLE_SIZE};

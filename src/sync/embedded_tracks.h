@@ -14,6 +14,9 @@ struct EmbeddedTrackSet {
     std::uint32_t count;
 };
 
+// The loaded records, in table order, for reading.
+std::span<const SyncTrack> LoadedTracks(const EmbeddedTrackSet& set);
+
 // The raw table as the build wrote it.
 std::span<const unsigned char> EmbeddedTrackTable();
 

@@ -148,11 +148,22 @@ SyncDevice* CreateSyncDevice(const char* baseName)
     return device;
 }
 
+std::span<SyncTrack* const> RegisteredTracks(const SyncDevice& device)
+{
+    return {device.tracks, static_cast<std::size_t>(device.trackCount)};
+}
+
+SyncTrack* FindTrack(const SyncDevice& device, const char* name)
+{
+    for (SyncTrack* track : RegisteredTracks(device)) {
+        if (std::strcmp(track->name, name) == 0) return track;
+    }
+    return nullptr;
+}
+
 SyncTrack* GetTrack(SyncDevice* device, const char* name)
 {
-    for (std::uint64_t i = 0; i < device->trackCount; ++i) {
-        if (std::strcmp(device->tracks[i]->name, name) == 0) return device->tracks[i];
-    }
+    if (SyncTrack* registered = FindTrack(*device, name)) return registered;
 
     auto* track = static_cast<SyncTrack*>(std::malloc(sizeof(SyncTrack)));
     char* nameCopy = CopyText(name);

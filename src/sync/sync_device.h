@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
+#include <span>
 
 #include "sync/track.h"
 
@@ -26,6 +27,14 @@ SyncDevice* CreateSyncDevice(const char* baseName);
 // The track registered under name; null when memory runs out, in which case the
 // device is left as it was.
 SyncTrack* GetTrack(SyncDevice* device, const char* name);
+
+// The registered tracks, in order of registration, for reading; valid until
+// the next registration or the device's release.
+std::span<SyncTrack* const> RegisteredTracks(const SyncDevice& device);
+
+// The track registered under name, matched byte for byte; null when there is
+// none. Never registers and never allocates.
+SyncTrack* FindTrack(const SyncDevice& device, const char* name);
 
 // Releases the device, every track's name and keys, and the records of the
 // tracks it created; the first attachedCount records belong to someone else.

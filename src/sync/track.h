@@ -2,6 +2,7 @@
 // of a track at a fractional row. Plain records; nothing here allocates.
 #pragma once
 
+#include <array>
 #include <cstdint>
 
 // How a value travels from one key to the next.
@@ -11,6 +12,9 @@ enum class KeyType : std::int32_t {
     Smooth = 2,  // cubic ease in and out
     Ramp = 3,    // quadratic ease in
 };
+
+// Each key type's name, as the choreography text writes it, indexed by KeyType.
+inline constexpr std::array<const char*, 4> kKeyTypeNames = {"step", "linear", "smooth", "ramp"};
 
 // One key; the layout is also the key record of the track table (track_table.h).
 struct TrackKey {

@@ -8,9 +8,10 @@
 #include <cstdlib>
 #include <limits>
 
+#include "sync/track.h"
+
 namespace {
 
-constexpr std::string_view kTypeNames[] = {"step", "linear", "smooth", "ramp"};
 constexpr std::string_view kBlanks = " \t\r\v\f";
 
 std::string Quoted(std::string_view word)
@@ -83,8 +84,8 @@ std::optional<float> ReadValue(std::string_view word, std::string& problem)
 
 std::optional<std::int32_t> ReadType(std::string_view word)
 {
-    for (std::size_t type = 0; type < std::size(kTypeNames); ++type) {
-        if (word == kTypeNames[type]) return static_cast<std::int32_t>(type);
+    for (std::size_t type = 0; type < kKeyTypeNames.size(); ++type) {
+        if (word == kKeyTypeNames[type]) return static_cast<std::int32_t>(type);
     }
     return std::nullopt;
 }

@@ -101,7 +101,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const SyncTrack* track = GetTrack(device, "camera_position:x");
     if (track == nullptr) Fail("no track with memory to spare");
     CheckTrack(track, size);
-    if (GetTrack(device, "camera_position:x") != track || device->trackCount != 1) Fail("track registered twice");
+    if (GetTrack(device, "camera_position:x") != track || RegisteredTracks(*device).size() != 1) Fail("track registered twice");
 
     DestroySyncDevice(device, 0);
     return 0;

@@ -21,21 +21,28 @@ namespace {
 constexpr double kLastReadingBeforeTheEnd = 68.5714285;
 constexpr double kFirstReadingAfterTheEnd = 68.5714286;
 
-TEST(DemoClock, ResetStartsTheTimerFromZero)
+TEST(DemoClock, StartAtRunsFromTheReadingWhateverItsStateBefore)
 {
     DemoClock clock{true, 42.0};
     glfwSetTime(100.0);
-    clock.Reset();
+    clock.StartAt(0.0);
     EXPECT_FALSE(clock.paused);
     EXPECT_EQ(clock.seconds, 0.0);
     EXPECT_LT(glfwGetTime(), 0.5);
+
+    clock = {true, 3.0};
+    clock.StartAt(30.5);
+    EXPECT_FALSE(clock.paused);
+    EXPECT_EQ(clock.seconds, 30.5);
+    clock.Update();
+    EXPECT_NEAR(clock.seconds, 30.5, 0.1) << "the platform timer was not moved to the reading";
 }
 
 // The platform timer is moved by hand: what matters is whom the clock follows.
 TEST(DemoClock, RunningClockFollowsThePlatformTimer)
 {
     DemoClock clock;
-    clock.Reset();
+    clock.StartAt(0.0);
     glfwSetTime(12.25);
     clock.Update();
     EXPECT_NEAR(clock.seconds, 12.25, 0.1);
@@ -44,7 +51,7 @@ TEST(DemoClock, RunningClockFollowsThePlatformTimer)
 TEST(DemoClock, PausedClockHoldsItsSecondsAndResumesFromThem)
 {
     DemoClock clock;
-    clock.Reset();
+    clock.StartAt(0.0);
     clock.seconds = 5.0;
     clock.paused = true;
     glfwSetTime(9.0);

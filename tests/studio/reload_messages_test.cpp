@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "compiler_messages.h"
+#include "embedded_sync_device.h"
 #include "raylib_log.h"
 #include "startup_failure.h"
-#include "sync/embedded_tracks.h"
 #include "sync/sync_device.h"
 #include "track_text_reload.h"
 
@@ -23,22 +23,12 @@ namespace {
 // A device with the embedded choreography, as the Stage holds it.
 class EmbeddedDevice : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        ASSERT_NE(device, nullptr);
-        ASSERT_NE(set.tracks, nullptr);
-        ASSERT_TRUE(AttachEmbeddedTracks(device, set));
-    }
-    void TearDown() override
-    {
-        DestroySyncDevice(device, set.count);
-        ReleaseEmbeddedTrackStorage(set);
-    }
+    void SetUp() override { ASSERT_TRUE(embedded.Ready()); }
 
     const SyncTrack& Track(const char* name) { return *GetTrack(device, name); }
 
-    SyncDevice* device = CreateSyncDevice("Quorl");
-    EmbeddedTrackSet set = LoadEmbeddedTracks();
+    EmbeddedSyncDevice embedded;
+    SyncDevice* const device = embedded.device;
 };
 
 TEST_F(EmbeddedDevice, AGoodTextReplacesTheKeysOfTheTracksInUse)
@@ -63,11 +53,12 @@ TEST_F(EmbeddedDevice, ATextWithAMistakeKeepsTheLastGoodTracksAndNamesItsLine)
 
 TEST_F(EmbeddedDevice, TracksNothingReadsAreAppliedAndNamed)
 {
+    const std::size_t registered = RegisteredTracks(*device).size();
     const TrackTextReload reload =
         ReloadTrackText(device, "track ftb\n 0 0 step\ntrack camera_fov\n 0 60 step\ntrack Scene\n 0 0 step\n");
     EXPECT_TRUE(reload.applied);
     EXPECT_EQ(reload.unreadTracks, (std::vector<std::string>{"camera_fov", "Scene"}));
-    EXPECT_EQ(device->trackCount, 11u) << "nothing is registered";
+    EXPECT_EQ(RegisteredTracks(*device).size(), registered) << "nothing is registered";
 }
 
 // ---------------------------------------------------------------------------

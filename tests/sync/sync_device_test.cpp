@@ -24,8 +24,7 @@ TEST(SyncDeviceRegistry, NewDeviceHoldsEncodedBaseNameAndStandardFileFunctions)
     const DevicePointer device = MakeDevice("demo dir:1/Quorl");
     ASSERT_NE(device, nullptr);
     EXPECT_STREQ(device->baseName, "demo-20dir-3A1/Quorl");
-    EXPECT_EQ(device->tracks, nullptr);
-    EXPECT_EQ(device->trackCount, 0u);
+    EXPECT_TRUE(RegisteredTracks(*device).empty());
     EXPECT_EQ(device->openFile, &std::fopen);
     EXPECT_EQ(device->readFile, &std::fread);
     EXPECT_EQ(device->closeFile, &std::fclose);
@@ -40,7 +39,7 @@ TEST(SyncDeviceRegistry, RepeatedLookupReturnsTheSameTrackAndRegistersOnce)
     SyncTrack* again = GetTrack(device.get(), "ftb");
     ASSERT_NE(first, nullptr);
     EXPECT_EQ(again, first);
-    EXPECT_EQ(device->trackCount, 1u);
+    EXPECT_EQ(RegisteredTracks(*device).size(), 1u);
     // A name once registered is never looked for on disk again.
     EXPECT_EQ(NoTrackFiles::openedPaths, std::vector<std::string>{"Quorl_ftb.track"});
 }
@@ -55,7 +54,7 @@ TEST(SyncDeviceRegistry, NamesDifferingOnlyInCaseAreTwoTracks)
     ASSERT_NE(lower, nullptr);
     ASSERT_NE(upper, nullptr);
     EXPECT_NE(lower, upper);
-    EXPECT_EQ(device->trackCount, 2u);
+    EXPECT_EQ(RegisteredTracks(*device).size(), 2u);
     EXPECT_STREQ(lower->name, "seagull:x");
     EXPECT_STREQ(upper->name, "Seagull:X");
 }
@@ -66,12 +65,10 @@ TEST(SyncDeviceRegistry, UnknownNameWithoutFileRegistersEmptyTrackInTheNextSlot)
     NoTrackFiles::Use(device.get());
     ASSERT_NE(GetTrack(device.get(), "scene"), nullptr);
     ASSERT_NE(GetTrack(device.get(), "ftb"), nullptr);
-    const std::uint64_t oldCount = device->trackCount;
-
     SyncTrack* track = GetTrack(device.get(), "camera_position:x");
     ASSERT_NE(track, nullptr);
-    ASSERT_EQ(device->trackCount, oldCount + 1);
-    EXPECT_EQ(device->tracks[oldCount], track);
+    ASSERT_EQ(RegisteredTracks(*device).size(), 3u);
+    EXPECT_EQ(RegisteredTracks(*device).back(), track);
     EXPECT_EQ(track->keyCount, 0);
     EXPECT_EQ(track->keys, nullptr);
     for (double row : {-1e300, -1.0, 0.0, 5.5, 800.0, 1e300}) EXPECT_EQ(GetTrackValue(track, row), 0.0) << row;
@@ -89,6 +86,22 @@ TEST(SyncDeviceRegistry, TrackKeepsItsOwnCopyOfTheName)
     name.assign("overwritten_name!");
     EXPECT_STREQ(track->name, "camera_rotation:y");
     EXPECT_EQ(GetTrack(device.get(), "camera_rotation:y"), track);
+}
+
+TEST(SyncDeviceRegistry, FindTrackFindsOnlyRegisteredNamesAndNeverRegisters)
+{
+    const DevicePointer device = MakeDevice();
+    NoTrackFiles::Use(device.get());
+    EXPECT_EQ(FindTrack(*device, "ftb"), nullptr) << "found in an empty device";
+    SyncTrack* ftb = GetTrack(device.get(), "ftb");
+    ASSERT_NE(ftb, nullptr);
+    NoTrackFiles::openedPaths.clear();
+
+    EXPECT_EQ(FindTrack(*device, "ftb"), ftb);
+    EXPECT_EQ(FindTrack(*device, "FTB"), nullptr) << "names are matched byte for byte";
+    EXPECT_EQ(FindTrack(*device, "scene"), nullptr);
+    EXPECT_EQ(RegisteredTracks(*device).size(), 1u) << "a lookup registered a track";
+    EXPECT_TRUE(NoTrackFiles::openedPaths.empty()) << "a lookup looked for a file";
 }
 
 // ---------------------------------------------------------------------------
@@ -146,7 +159,7 @@ TEST_F(TrackFilesOnDisk, FourByteFileHoldingZeroGivesRegisteredTrackWithoutKeys)
 
     SyncTrack* track = GetTrack(device.get(), "ftb");
     ASSERT_NE(track, nullptr);
-    EXPECT_EQ(device->trackCount, 1u);
+    EXPECT_EQ(RegisteredTracks(*device).size(), 1u);
     EXPECT_EQ(track->keyCount, 0);
     EXPECT_EQ(GetTrackValue(track, 3.0), 0.0);
 }

@@ -7,19 +7,19 @@
 #include <cstdint>
 #include <vector>
 
+#include "embedded_sync_device.h"
 #include "sync/embedded_tracks.h"
 #include "sync/sync_device.h"
 #include "track_file_fixtures.h"
 
 namespace {
 
+// The fixture's destructor is the teardown under test.
 TEST(SyncTeardown, DeviceWithAttachedSetAndCreatedTracksReleasesEachBlockOnce)
 {
-    SyncDevice* device = CreateSyncDevice("Quorl");
-    ASSERT_NE(device, nullptr);
-    EmbeddedTrackSet set = LoadEmbeddedTracks();
-    ASSERT_NE(set.tracks, nullptr);
-    ASSERT_TRUE(AttachEmbeddedTracks(device, set));
+    const EmbeddedSyncDevice embedded;
+    ASSERT_TRUE(embedded.Ready());
+    SyncDevice* device = embedded.device;
 
     MemoryTrackFile::Serve(device, TrackFileBytes({{0, 1.5f, 1}, {10, 3.5f, 0}}));
     SyncTrack* withKeys = GetTrack(device, "camera_fov");
@@ -27,13 +27,7 @@ TEST(SyncTeardown, DeviceWithAttachedSetAndCreatedTracksReleasesEachBlockOnce)
     ASSERT_EQ(withKeys->keyCount, 2);
     NoTrackFiles::Use(device);
     ASSERT_NE(GetTrack(device, "camera_roll"), nullptr);
-    ASSERT_EQ(device->trackCount, 13u);
-
-    DestroySyncDevice(device, set.count);
-    // The records of the set are still there to be released as one block.
-    EXPECT_EQ(set.count, 11u);
-    ReleaseEmbeddedTrackStorage(set);
-    EXPECT_EQ(set.tracks, nullptr);
+    ASSERT_EQ(RegisteredTracks(*device).size(), LoadedTracks(embedded.set).size() + 2);
 }
 
 TEST(SyncTeardown, DeviceWithoutAttachedSetReleasesEveryRecord)

@@ -33,7 +33,7 @@ TEST(TrackReplacementOutOfMemory, EachFailingAllocationLeavesEveryTrackAsItWas)
                                                    {"ftb", {{0, 1.0f, 1}, {32, 0.0f, 0}}},
                                                }));
     std::vector<std::vector<TrackKey>> before;
-    for (std::uint64_t i = 0; i < device->trackCount; ++i) before.push_back(KeysOf(device->tracks[i]));
+    for (const SyncTrack* track : RegisteredTracks(*device)) before.push_back(KeysOf(track));
 
     const std::vector<NamedTrack> edited = {
         {"scene", {{0, 0.1f, 0}, {400, 1.0f, 0}}},
@@ -47,13 +47,15 @@ TEST(TrackReplacementOutOfMemory, EachFailingAllocationLeavesEveryTrackAsItWas)
         const bool replaced = ReplaceTrackKeys(device.get(), edited);
         if (!Disarm()) {
             ASSERT_TRUE(replaced);
-            for (std::size_t i = 0; i < edited.size(); ++i) EXPECT_EQ(KeysOf(device->tracks[i]), edited[i].keys);
+            for (std::size_t i = 0; i < edited.size(); ++i) {
+                EXPECT_EQ(KeysOf(RegisteredTracks(*device)[i]), edited[i].keys);
+            }
             break;
         }
         ++failures;
         EXPECT_FALSE(replaced) << "allocation " << n;
         for (std::size_t i = 0; i < before.size(); ++i) {
-            EXPECT_EQ(KeysOf(device->tracks[i]), before[i]) << "allocation " << n << ", track " << i;
+            EXPECT_EQ(KeysOf(RegisteredTracks(*device)[i]), before[i]) << "allocation " << n << ", track " << i;
         }
         EXPECT_EQ(LiveBlocks(), live) << "allocation " << n;
     }

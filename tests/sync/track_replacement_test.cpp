@@ -3,10 +3,11 @@
 // new text lacks or adds is handled as documented.
 #include <gtest/gtest.h>
 
+#include <span>
 #include <vector>
 
+#include "embedded_sync_device.h"
 #include "key_types.h"
-#include "sync/embedded_tracks.h"
 #include "sync/sync_device.h"
 #include "sync/track_replacement.h"
 #include "track_file_fixtures.h"
@@ -15,7 +16,7 @@ namespace {
 
 // A device holding "scene", "ftb" and "seagull:x", registered with no file
 // behind them and then given keys by a first replacement.
-class RegisteredTracks : public ::testing::Test {
+class ThreeRegisteredTracks : public ::testing::Test {
 protected:
     void SetUp() override
     {
@@ -29,12 +30,12 @@ protected:
                                                    }));
     }
 
-    SyncTrack* Track(std::size_t slot) const { return device->tracks[slot]; }
+    SyncTrack* Track(std::size_t slot) const { return RegisteredTracks(*device)[slot]; }
 
     DevicePointer device = MakeDevice();
 };
 
-TEST_F(RegisteredTracks, KeysOfTheSameNameReplaceTheOldOnes)
+TEST_F(ThreeRegisteredTracks, KeysOfTheSameNameReplaceTheOldOnes)
 {
     const std::vector<NamedTrack> edited = {
         {"scene", {{0, 0.1f, kStep}, {400, 1.0f, kStep}}},
@@ -51,18 +52,19 @@ TEST_F(RegisteredTracks, KeysOfTheSameNameReplaceTheOldOnes)
     EXPECT_DOUBLE_EQ(GetTrackValue(Track(1), 5.0), 2.5);
 }
 
-TEST_F(RegisteredTracks, RecordsAndSlotsStaySoHandlesStayValid)
+TEST_F(ThreeRegisteredTracks, RecordsAndSlotsStaySoHandlesStayValid)
 {
-    const std::vector<SyncTrack*> before(device->tracks, device->tracks + device->trackCount);
-    SyncTrack** const slotArray = device->tracks;
+    const std::span<SyncTrack* const> slots = RegisteredTracks(*device);
+    const std::vector<SyncTrack*> before(slots.begin(), slots.end());
     ASSERT_TRUE(ReplaceTrackKeys(device.get(), std::vector<NamedTrack>{{"ftb", {{0, 7.0f, kStep}}}}));
-    EXPECT_EQ(device->tracks, slotArray);
-    EXPECT_EQ(std::vector<SyncTrack*>(device->tracks, device->tracks + device->trackCount), before);
+    const std::span<SyncTrack* const> after = RegisteredTracks(*device);
+    EXPECT_EQ(after.data(), slots.data());
+    EXPECT_EQ(std::vector<SyncTrack*>(after.begin(), after.end()), before);
     EXPECT_STREQ(Track(1)->name, "ftb");
     EXPECT_EQ(GetTrack(device.get(), "ftb"), before[1]);
 }
 
-TEST_F(RegisteredTracks, TrackMissingFromTheTextBecomesEmptyAndEvaluatesToZero)
+TEST_F(ThreeRegisteredTracks, TrackMissingFromTheTextBecomesEmptyAndEvaluatesToZero)
 {
     ASSERT_TRUE(ReplaceTrackKeys(device.get(), std::vector<NamedTrack>{{"scene", {{0, 0.1f, kStep}}}}));
     EXPECT_EQ(Track(1)->keyCount, 0);
@@ -71,18 +73,18 @@ TEST_F(RegisteredTracks, TrackMissingFromTheTextBecomesEmptyAndEvaluatesToZero)
     EXPECT_EQ(Track(2)->keyCount, 0);
 }
 
-TEST_F(RegisteredTracks, TrackTheDeviceLacksIsIgnoredAndNotRegistered)
+TEST_F(ThreeRegisteredTracks, TrackTheDeviceLacksIsIgnoredAndNotRegistered)
 {
     ASSERT_TRUE(ReplaceTrackKeys(device.get(), std::vector<NamedTrack>{
                                                    {"camera_fov", {{0, 60.0f, kStep}}},
                                                    {"ftb", {{0, 0.5f, kStep}}},
                                                }));
-    EXPECT_EQ(device->trackCount, 3u);
+    EXPECT_EQ(RegisteredTracks(*device).size(), 3u);
     EXPECT_DOUBLE_EQ(GetTrackValue(Track(1), 0.0), 0.5);
     EXPECT_EQ(NoTrackFiles::openedPaths.size(), 3u) << "no file is looked for";
 }
 
-TEST_F(RegisteredTracks, NamesAreMatchedExactlyNotByCase)
+TEST_F(ThreeRegisteredTracks, NamesAreMatchedExactlyNotByCase)
 {
     ASSERT_TRUE(ReplaceTrackKeys(device.get(), std::vector<NamedTrack>{{"FTB", {{0, 9.0f, kStep}}}}));
     EXPECT_EQ(Track(1)->keyCount, 0);
@@ -92,18 +94,17 @@ TEST(EmbeddedTrackReplacement, AttachedTracksTakeNewKeysAndTheDeviceReleasesThem
 {
     // Run under valgrind too: the embedded set's key blocks are replaced by
     // the new ones, which the device then releases like the old.
-    SyncDevice* device = CreateSyncDevice("Quorl");
-    ASSERT_NE(device, nullptr);
-    EmbeddedTrackSet set = LoadEmbeddedTracks();
-    ASSERT_NE(set.tracks, nullptr);
-    ASSERT_TRUE(AttachEmbeddedTracks(device, set));
+    const EmbeddedSyncDevice embedded;
+    ASSERT_TRUE(embedded.Ready());
+    const SyncTrack* seagull = FindTrack(*embedded.device, "seagull:z");
+    const SyncTrack* scene = FindTrack(*embedded.device, "scene");
+    ASSERT_NE(seagull, nullptr);
+    ASSERT_NE(scene, nullptr);
 
-    ASSERT_TRUE(ReplaceTrackKeys(device, std::vector<NamedTrack>{{"seagull:z", {{0, 1.0f, kLinear}, {8, 3.0f, kStep}}}}));
-    EXPECT_DOUBLE_EQ(GetTrackValue(&set.tracks[10], 4.0), 2.0);
-    EXPECT_EQ(set.tracks[0].keyCount, 0) << "the scene track is not in the new text";
-
-    DestroySyncDevice(device, set.count);
-    ReleaseEmbeddedTrackStorage(set);
+    ASSERT_TRUE(ReplaceTrackKeys(embedded.device,
+                                 std::vector<NamedTrack>{{"seagull:z", {{0, 1.0f, kLinear}, {8, 3.0f, kStep}}}}));
+    EXPECT_DOUBLE_EQ(GetTrackValue(seagull, 4.0), 2.0);
+    EXPECT_EQ(scene->keyCount, 0) << "the scene track is not in the new text";
 }
 
 TEST(EmptyDeviceReplacement, SucceedsAndChangesNothing)
@@ -111,7 +112,7 @@ TEST(EmptyDeviceReplacement, SucceedsAndChangesNothing)
     const DevicePointer device = MakeDevice();
     ASSERT_NE(device, nullptr);
     EXPECT_TRUE(ReplaceTrackKeys(device.get(), std::vector<NamedTrack>{{"ftb", {{0, 1.0f, kStep}}}}));
-    EXPECT_EQ(device->trackCount, 0u);
+    EXPECT_TRUE(RegisteredTracks(*device).empty());
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "key_types.h"
 #include "sync/track_text.h"
@@ -42,9 +43,10 @@ TEST(TrackTextParsing, ReadsTracksAndKeysInTheirOrder)
         "  -4  -5.7  ramp\r\n"
         "  128 250 step");
     ASSERT_FALSE(parsed.error) << parsed.error->message;
-    ASSERT_EQ(parsed.tracks.size(), 2u);
-    EXPECT_EQ(parsed.tracks[0], (NamedTrack{"ftb", {{0, 1.0f, kLinear}, {16, 0.8f, kSmooth}}}));
-    EXPECT_EQ(parsed.tracks[1], (NamedTrack{"camera_position:x", {{-4, -5.7f, kRamp}, {128, 250.0f, kStep}}}));
+    EXPECT_EQ(parsed.tracks, (std::vector<NamedTrack>{
+                                 {"ftb", {{0, 1.0f, kLinear}, {16, 0.8f, kSmooth}}},
+                                 {"camera_position:x", {{-4, -5.7f, kRamp}, {128, 250.0f, kStep}}},
+                             }));
 }
 
 TEST(TrackTextParsing, TrackWithoutKeysIsKept)
@@ -52,14 +54,14 @@ TEST(TrackTextParsing, TrackWithoutKeysIsKept)
     const ParsedTrackText parsed = ParseTrackText("track a\ntrack b\n0 1 step\n");
     ASSERT_FALSE(parsed.error);
     ASSERT_EQ(parsed.tracks.size(), 2u);
-    EXPECT_TRUE(parsed.tracks[0].keys.empty());
+    EXPECT_TRUE(parsed.tracks.front().keys.empty());
 }
 
 TEST(TrackTextParsing, NegativeZeroBecomesPositiveZero)
 {
     const ParsedTrackText parsed = ParseTrackText("track a\n0 -0 step\n1 -0.0e5 step\n2 -0x0p0 linear\n");
     ASSERT_FALSE(parsed.error);
-    for (const TrackKey& key : parsed.tracks[0].keys) {
+    for (const TrackKey& key : parsed.tracks.front().keys) {
         EXPECT_EQ(key.value, 0.0f);
         EXPECT_FALSE(std::signbit(key.value)) << "row " << key.row;
     }
@@ -69,17 +71,21 @@ TEST(TrackTextParsing, ValuesRoundToTheNearestSinglePrecisionFloat)
 {
     const ParsedTrackText parsed = ParseTrackText("track a\n0 0.1 step\n1 -1.900004 step\n2 3.4e38 step\n");
     ASSERT_FALSE(parsed.error);
-    EXPECT_EQ(parsed.tracks[0].keys[0].value, 0.1f);
-    EXPECT_EQ(parsed.tracks[0].keys[1].value, -1.900004f);
-    EXPECT_EQ(parsed.tracks[0].keys[2].value, 3.4e38f);
+    const std::vector<TrackKey>& keys = parsed.tracks.front().keys;
+    ASSERT_EQ(keys.size(), 3u);
+    EXPECT_EQ(keys[0].value, 0.1f);
+    EXPECT_EQ(keys[1].value, -1.900004f);
+    EXPECT_EQ(keys[2].value, 3.4e38f);
 }
 
 TEST(TrackTextParsing, RowsSpanThe32BitRange)
 {
     const ParsedTrackText parsed = ParseTrackText("track a\n-2147483648 0 step\n2147483647 1 step\n");
     ASSERT_FALSE(parsed.error);
-    EXPECT_EQ(parsed.tracks[0].keys[0].row, -2147483647 - 1);
-    EXPECT_EQ(parsed.tracks[0].keys[1].row, 2147483647);
+    const std::vector<TrackKey>& keys = parsed.tracks.front().keys;
+    ASSERT_EQ(keys.size(), 2u);
+    EXPECT_EQ(keys[0].row, -2147483647 - 1);
+    EXPECT_EQ(keys[1].row, 2147483647);
 }
 
 TEST(TrackTextMistakes, TrackLineWithoutExactlyOneName)

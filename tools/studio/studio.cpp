@@ -9,6 +9,7 @@
 #include "embedded_assets.h"
 #include "input_events.h"
 #include "overlay_text.h"
+#include "present.h"
 #include "sync/tempo.h"
 #include "text_panels.h"
 #include "timeline_panel.h"
@@ -155,7 +156,8 @@ void Studio::RenderPicture()
 void Studio::Present()
 {
     const SyncDevice& device = *stage.Device();
-    layout = LayOutStudio(GetScreenWidth(), GetScreenHeight(), timelineShown, static_cast<int>(device.trackCount));
+    layout = LayOutStudio(GetScreenWidth(), GetScreenHeight(), timelineShown,
+                          static_cast<int>(RegisteredTracks(device).size()));
     log.Layout(layout);
     log.View(timeline.FirstRow(), timeline.RowsInView());
     std::vector<std::string> messages = assets.Messages();
@@ -164,11 +166,8 @@ void Studio::Present()
 
     BeginDrawing();
     ClearBackground(BLACK);
-    const Texture2D picture = stage.Target().texture;
-    // The target is stored upside down; a negative source height turns it upright.
-    const Rectangle source{0.0f, 0.0f, static_cast<float>(picture.width), -static_cast<float>(picture.height)};
     const PixelRect& frame = layout.frame;
-    DrawTexturePro(picture, source, {frame.x, frame.y, frame.width, frame.height}, {0.0f, 0.0f}, 0.0f, WHITE);
+    DrawPicture(stage.Target().texture, {frame.x, frame.y, frame.width, frame.height});
     if (timelineShown) {
         PlaceTimelineView(timeline, layout.timeline);
         timelinePanel.Draw(layout.timeline, timeline, device, transport, assets.TracksGeneration());
@@ -179,7 +178,5 @@ void Studio::Present()
     }
     DrawMessages(frame, messages);
     EndDrawing();
-    // raylib is built with custom frame control: EndDrawing neither swaps nor polls.
-    SwapScreenBuffer();
-    PollInputEvents();
+    EndFrame(InputPolling::Poll);
 }

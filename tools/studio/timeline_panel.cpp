@@ -11,8 +11,10 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <span>
 #include <vector>
 
+#include "present.h"
 #include "scenes/city_sections.h"
 #include "sync/tempo.h"
 
@@ -89,13 +91,13 @@ double TickSpacing(const TimelineView& view)
 
 void DrawLegend(PixelRect ruler)
 {
-    const char* names[] = {"step", "linear", "smooth", "ramp"};
     float x = ruler.x + 8.0f;
     const float y = ruler.y + ruler.height / 2.0f;
-    for (std::int32_t type = 0; type < 4; ++type) {
-        DrawKeyMark({x, y}, type);
-        DrawText(names[type], static_cast<int>(x + 7.0f), static_cast<int>(y - 4.0f), kFontSize, kRulerText);
-        x += 12.0f + static_cast<float>(MeasureText(names[type], kFontSize)) + 8.0f;
+    for (std::size_t type = 0; type < kKeyTypeNames.size(); ++type) {
+        const char* name = kKeyTypeNames[type];
+        DrawKeyMark({x, y}, static_cast<std::int32_t>(type));
+        DrawText(name, static_cast<int>(x + 7.0f), static_cast<int>(y - 4.0f), kFontSize, kRulerText);
+        x += 12.0f + static_cast<float>(MeasureText(name, kFontSize)) + 8.0f;
     }
 }
 
@@ -199,15 +201,17 @@ void DrawFixedLayer(PixelRect panel, const TimelineView& view, const SyncDevice&
     EndScissorMode();
     DrawLegend({ruler.x, ruler.y, kTimelineLabelWidth, ruler.height});
 
-    const int count = static_cast<int>(device.trackCount);
-    for (int i = 0; i < count; ++i) {
-        const SyncTrack& track = *device.tracks[i];
-        const PixelRect lane = Lane(panel, i, count);
-        if (i % 2 == 1) DrawRectangleRec({lane.x, lane.y, lane.width, lane.height}, kLaneShade);
-        DrawText(track.name, static_cast<int>(lane.x + 6.0f), static_cast<int>(lane.y + 2.0f), kFontSize, kLabelText);
+    const std::span<SyncTrack* const> registered = RegisteredTracks(device);
+    const int count = static_cast<int>(registered.size());
+    int index = 0;
+    for (const SyncTrack* track : registered) {
+        const PixelRect lane = Lane(panel, index, count);
+        if (index % 2 == 1) DrawRectangleRec({lane.x, lane.y, lane.width, lane.height}, kLaneShade);
+        DrawText(track->name, static_cast<int>(lane.x + 6.0f), static_cast<int>(lane.y + 2.0f), kFontSize, kLabelText);
         ClipTo({plot.x, lane.y, plot.width, lane.height});
-        DrawCurve(track, view, lane, plot.x, plot.x + plot.width);
+        DrawCurve(*track, view, lane, plot.x, plot.x + plot.width);
         EndScissorMode();
+        ++index;
     }
     ClipTo(plot);
     DrawFixedMarks(plot, view, endSeconds);
@@ -243,13 +247,13 @@ void TimelinePanel::Draw(PixelRect panel, const TimelineView& view, const SyncDe
         drawn = state;
     }
     const Texture2D fixed = layer->Get().texture;
-    // Render textures are stored upside down.
-    DrawTextureRec(fixed, {0.0f, 0.0f, static_cast<float>(fixed.width), -static_cast<float>(fixed.height)},
-                   {panel.x, panel.y}, WHITE);
+    DrawPicture(fixed, {panel.x, panel.y, static_cast<float>(fixed.width), static_cast<float>(fixed.height)});
 
     const double row = SecondsToRows(transport.Seconds());
-    const int count = static_cast<int>(device.trackCount);
-    for (int i = 0; i < count; ++i) DrawLaneValue(*device.tracks[i], Lane(panel, i, count), row);
+    const std::span<SyncTrack* const> registered = RegisteredTracks(device);
+    const int count = static_cast<int>(registered.size());
+    int index = 0;
+    for (const SyncTrack* track : registered) DrawLaneValue(*track, Lane(panel, index++, count), row);
     const PixelRect plot = Plot(panel);
     ClipTo(plot);
     DrawMovingMarks(plot, view, transport);

@@ -1,22 +1,8 @@
 // Applying a re-read choreography text.
 #include "track_text_reload.h"
 
-#include <cstring>
-
 #include "sync/track_replacement.h"
 #include "sync/track_text.h"
-
-namespace {
-
-bool IsRegistered(const SyncDevice* device, const std::string& name)
-{
-    for (std::uint64_t i = 0; i < device->trackCount; ++i) {
-        if (std::strcmp(device->tracks[i]->name, name.c_str()) == 0) return true;
-    }
-    return false;
-}
-
-}  // namespace
 
 TrackTextReload ReloadTrackText(SyncDevice* device, std::string_view text)
 {
@@ -27,7 +13,7 @@ TrackTextReload ReloadTrackText(SyncDevice* device, std::string_view text)
     if (!ReplaceTrackKeys(device, parsed.tracks)) return {false, "out of memory while applying the tracks", {}};
     TrackTextReload reload{true, {}, {}};
     for (const NamedTrack& track : parsed.tracks) {
-        if (!IsRegistered(device, track.name)) reload.unreadTracks.push_back(track.name);
+        if (FindTrack(*device, track.name.c_str()) == nullptr) reload.unreadTracks.push_back(track.name);
     }
     return reload;
 }
