@@ -14,7 +14,7 @@ DemoClock StartClock()
 {
     HideCursor();
     DemoClock clock;
-    clock.StartAt(0.0);
+    clock.Reset();
     return clock;
 }
 

@@ -7,8 +7,10 @@ struct DemoClock {
     bool paused = false;
     double seconds = 0.0;
 
+    // Starts the demo's time: seconds and the platform timer go to 0.
+    void Reset() { StartAt(0.0); }
     // Starts the demo's time at a reading: running, with seconds and the
-    // platform timer both at `reading`. The demo starts at 0.
+    // platform timer both at `reading`.
     void StartAt(double reading);
     // Follows the platform timer, or, while paused, holds the timer at seconds.
     void Update();

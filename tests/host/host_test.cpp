@@ -21,11 +21,11 @@ namespace {
 constexpr double kLastReadingBeforeTheEnd = 68.5714285;
 constexpr double kFirstReadingAfterTheEnd = 68.5714286;
 
-TEST(DemoClock, StartAtRunsFromTheReadingWhateverItsStateBefore)
+TEST(DemoClock, ResetAndStartAtRunFromTheirReadingWhateverTheStateBefore)
 {
     DemoClock clock{true, 42.0};
     glfwSetTime(100.0);
-    clock.StartAt(0.0);
+    clock.Reset();
     EXPECT_FALSE(clock.paused);
     EXPECT_EQ(clock.seconds, 0.0);
     EXPECT_LT(glfwGetTime(), 0.5);
