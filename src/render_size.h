@@ -2,9 +2,6 @@
 // into, whatever the window: the demo's picture is 1920x1080.
 #pragma once
 
-struct RenderSize {
-    int width;
-    int height;
-};
+#include "pixel_size.h"
 
-inline constexpr RenderSize kRenderSize{1920, 1080};
+inline constexpr PixelSize kRenderSize{1920, 1080};

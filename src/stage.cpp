@@ -11,7 +11,7 @@ std::optional<int> SceneIndex(double value)
     return static_cast<int>(value);
 }
 
-Stage::Stage(DemoClock* clock, const ScopedMusic* music, RenderSize targetSize)
+Stage::Stage(DemoClock* clock, const ScopedMusic* music, PixelSize targetSize)
     : context(clock, music),
       sceneTrack(BindTrack(context, "scene")),
       size(targetSize),

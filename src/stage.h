@@ -29,7 +29,7 @@ class Stage {
 public:
     // Needs a graphics context: the scenes compile their shaders here. The
     // target has the given size; the demo's is kRenderSize.
-    Stage(DemoClock* clock, const ScopedMusic* music, RenderSize size = kRenderSize);
+    Stage(DemoClock* clock, const ScopedMusic* music, PixelSize size = kRenderSize);
 
     // Draws the scene that the "scene" track selects at the clock's reading
     // into the target, cleared first and without blending, so that nothing of
@@ -46,7 +46,7 @@ public:
     double EndOfDemo() const;
 
     RenderTexture2D Target() const { return target.Get(); }
-    RenderSize Size() const { return size; }
+    PixelSize Size() const { return size; }
 
     // For the studio, which re-reads the choreography and the shader while it
     // runs: the registry whose tracks the scenes read (their keys may be
@@ -61,6 +61,6 @@ private:
     TrackHandle sceneTrack;
     SceneTable scenes;
     City* city = nullptr;  // the scene in slot 0, as its own type
-    RenderSize size;
+    PixelSize size;
     ScopedRenderTexture target;
 };

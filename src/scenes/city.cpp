@@ -53,7 +53,7 @@ void City::FindUniforms()
     locSeagullPosition = GetShaderLocation(program, "seagullPosition");
 }
 
-void City::Draw(RenderSize target)
+void City::Draw(PixelSize target)
 {
     const Shader program = shader.Get();
     const float resolution[2] = {static_cast<float>(target.width), static_cast<float>(target.height)};

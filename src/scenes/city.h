@@ -12,7 +12,7 @@ class City : public Scene {
 public:
     // Compiles the embedded shader (needs a graphics context) and binds the tracks.
     City(DemoClock* clock, SyncContext* context);
-    void Draw(RenderSize target) override;
+    void Draw(PixelSize target) override;
 
     // Draws through `replacement` from the next frame on; the program in use
     // until now is released.

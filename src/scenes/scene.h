@@ -2,11 +2,11 @@
 // target and covering all of it.
 #pragma once
 
-#include "render_size.h"
+#include "pixel_size.h"
 
 class Scene {
 public:
     virtual ~Scene() = default;
     // `target` is the size of the current render target in pixels.
-    virtual void Draw(RenderSize target) = 0;
+    virtual void Draw(PixelSize target) = 0;
 };

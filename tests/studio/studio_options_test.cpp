@@ -42,7 +42,7 @@ TEST(StudioOptionValues, NoArgumentsGiveTheDefaultsAndTheBuildsProject)
     const StudioOptions options = Options({}, tree);
     EXPECT_EQ(options.project, tree);
     EXPECT_EQ(options.at, 0.0);
-    EXPECT_EQ(options.window, (WindowSize{1280, 720}));
+    EXPECT_EQ(options.window, (PixelSize{1280, 720}));
     EXPECT_FALSE(options.monitor);
     EXPECT_EQ(options.scale, 1.0);
     EXPECT_FALSE(options.paused);
@@ -62,7 +62,7 @@ TEST(StudioOptionValues, EveryOptionSetsItsValue)
         "/elsewhere");
     EXPECT_EQ(options.project, folder);
     EXPECT_EQ(options.at, 40.5);
-    EXPECT_EQ(options.window, (WindowSize{800, 450}));
+    EXPECT_EQ(options.window, (PixelSize{800, 450}));
     EXPECT_EQ(options.monitor, 1);
     EXPECT_EQ(options.scale, 0.25);
     EXPECT_TRUE(options.paused);

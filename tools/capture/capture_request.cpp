@@ -106,7 +106,7 @@ std::optional<int> ReadPixelCount(std::string_view text)
     return count;
 }
 
-FrameSize ReadFrameSize(std::string_view text)
+PixelSize ReadFrameSize(std::string_view text)
 {
     const std::size_t cross = text.find('x');
     const std::optional<int> width = ReadPixelCount(text.substr(0, cross));

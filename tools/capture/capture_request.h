@@ -30,18 +30,13 @@ struct FrameSequence {
     double FrameTime(std::size_t index) const;
 };
 
-struct FrameSize {
-    int width;
-    int height;
-};
-
 // Picture and music of the clock readings from `from` up to, not including,
 // `to`: frames at from, from + 1/fps, ..., the music cut to the same span.
 struct VideoRecording {
     double from = 0.0;
     std::optional<double> to;  // none: up to the demo's end
     double framesPerSecond = 60.0;
-    FrameSize outputSize{kRenderSize.width, kRenderSize.height};  // the frame is scaled to it
+    PixelSize outputSize = kRenderSize;  // the frame is scaled to it
     std::string outputFile;
 
     // The frames before `end`, the reading that `to` stands for. Throws

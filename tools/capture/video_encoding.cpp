@@ -34,7 +34,7 @@ void AppendWords(std::vector<std::string>& arguments, std::string_view words)
 std::vector<std::string> EncoderArguments(const VideoRecording& request, double end,
                                           const std::filesystem::path& file)
 {
-    const FrameSize size = request.outputSize;
+    const PixelSize size = request.outputSize;
     std::vector<std::string> arguments = {
         "-hide_banner", "-nostdin", "-nostats", "-loglevel", "error", "-y",
         // Frame i at video time i/fps, as the target holds it.

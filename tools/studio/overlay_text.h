@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "render_size.h"
+#include "pixel_size.h"
 #include "transport.h"
 
 struct OverlayReadings {
@@ -12,7 +12,7 @@ struct OverlayReadings {
     double frameMilliseconds;
     double seconds;
     double scale;
-    RenderSize target;
+    PixelSize target;
     bool playing;
     LoopSpan loop;
 };

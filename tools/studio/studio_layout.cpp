@@ -17,7 +17,7 @@ StudioLayout LayOutStudio(int windowWidth, int windowHeight, bool timelineShown,
     return {FitPicture(above, kRenderSize), {0.0f, height - panel, width, panel}};
 }
 
-PixelRect FitPicture(PixelRect area, RenderSize picture)
+PixelRect FitPicture(PixelRect area, PixelSize picture)
 {
     const float aspect = static_cast<float>(picture.width) / static_cast<float>(picture.height);
     float width = area.width;
@@ -30,7 +30,7 @@ PixelRect FitPicture(PixelRect area, RenderSize picture)
             width, height};
 }
 
-RenderSize ScaledRenderSize(double scale)
+PixelSize ScaledRenderSize(double scale)
 {
     const auto side = [scale](int full) { return std::max(1, static_cast<int>(std::lround(full * scale))); };
     return {side(kRenderSize.width), side(kRenderSize.height)};

@@ -29,7 +29,7 @@ inline constexpr float kMostTimelineShare = 0.45f;
 StudioLayout LayOutStudio(int windowWidth, int windowHeight, bool timelineShown, int laneCount);
 
 // The largest rectangle of the picture's shape centred in `area`.
-PixelRect FitPicture(PixelRect area, RenderSize picture);
+PixelRect FitPicture(PixelRect area, PixelSize picture);
 
 // The render target at `scale` of the demo's 1920x1080, at least 1x1.
-RenderSize ScaledRenderSize(double scale);
+PixelSize ScaledRenderSize(double scale);

@@ -38,7 +38,7 @@ std::optional<int> ReadWholeNumber(std::string_view text)
     return value;
 }
 
-WindowSize ReadWindowSize(std::string_view text)
+PixelSize ReadWindowSize(std::string_view text)
 {
     const std::size_t cross = text.find('x');
     const std::optional<int> width = cross == std::string_view::npos ? std::nullopt : ReadWholeNumber(text.substr(0, cross));

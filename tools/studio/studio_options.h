@@ -14,12 +14,7 @@
 #include <string_view>
 #include <variant>
 
-struct WindowSize {
-    int width;
-    int height;
-
-    bool operator==(const WindowSize&) const = default;
-};
+#include "pixel_size.h"
 
 inline constexpr int kLargestWindowSide = 16384;
 
@@ -28,7 +23,7 @@ struct StudioOptions {
     // the built-in assets, nothing watched.
     std::optional<std::filesystem::path> project;
     double at = 0.0;  // clock reading to start at, in seconds
-    WindowSize window{1280, 720};
+    PixelSize window{1280, 720};
     std::optional<int> monitor;  // 0 is the primary monitor; none: where the system puts it
     double scale = 1.0;          // of the 1920x1080 render target, above 0 and at most 1
     bool paused = false;
