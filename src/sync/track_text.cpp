@@ -9,17 +9,11 @@
 #include <limits>
 
 #include "sync/track.h"
+#include "text/quoted_text.h"
 
 namespace {
 
 constexpr std::string_view kBlanks = " \t\r\v\f";
-
-std::string Quoted(std::string_view word)
-{
-    std::string quoted(1, '\'');
-    quoted.append(word).push_back('\'');
-    return quoted;
-}
 
 // Bytes that no text holds; a file with them is not a choreography.
 std::optional<std::string> FindControlByte(std::string_view line)

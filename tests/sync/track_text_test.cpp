@@ -140,6 +140,8 @@ TEST(TrackTextMistakes, ValueThatIsNotAFiniteSinglePrecisionNumber)
     EXPECT_MISTAKE("track a\n0 inf step\n", 2, "value 'inf' is too large for a 32-bit float");
     EXPECT_MISTAKE("track a\n0 -1e39 step\n", 2, "value '-1e39' is too large for a 32-bit float");
     EXPECT_MISTAKE("track a\n0 1e-400 step\n", 2, "value '1e-400' is too close to 0 for a 32-bit float (write 0)");
+    // A number of a megabyte is not copied whole into the message.
+    EXPECT_LT(MistakeIn("track a\n0 1" + std::string(1 << 20, '0') + " step\n").message.size(), 120u);
 }
 
 TEST(TrackTextMistakes, UnknownKeyType)

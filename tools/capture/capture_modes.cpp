@@ -12,8 +12,8 @@
 #include "embedded_assets.h"
 #include "encoder_process.h"
 #include "progress_line.h"
-#include "quoted_text.h"
 #include "stop_signals.h"
+#include "text/quoted_text.h"
 #include "video_container.h"
 #include "video_encoding.h"
 

@@ -7,7 +7,7 @@
 #include <map>
 #include <optional>
 
-#include "quoted_text.h"
+#include "text/quoted_text.h"
 #include "video_container.h"
 
 namespace {

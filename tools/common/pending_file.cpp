@@ -9,7 +9,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "quoted_text.h"
+#include "text/quoted_text.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <set>
 #include <string>
 
-#include "quoted_text.h"
+#include "text/quoted_text.h"
 
 namespace {
 
