@@ -14,6 +14,7 @@
 namespace {
 
 constexpr std::string_view kBlanks = " \t\r\v\f";
+constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
 
 // Bytes that no text holds; a file with them is not a choreography.
 std::optional<std::string> FindControlByte(std::string_view line)
@@ -140,6 +141,8 @@ private:
 
 ParsedTrackText ParseTrackText(std::string_view text)
 {
+    // Some editors open a UTF-8 file with its byte-order mark.
+    if (text.starts_with(kUtf8ByteOrderMark)) text.remove_prefix(kUtf8ByteOrderMark.size());
     TrackTextParser parser;
     int line = 0;
     while (!text.empty()) {

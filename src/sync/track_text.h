@@ -7,8 +7,9 @@
 //     0   0      step           a key: whole ROW, VALUE, TYPE (step, linear,
 //   128  -5.7    linear         smooth or ramp); rows ascend within a track
 //
-// Every mistake is reported with its line number (counted from 1), and a text
-// with a mistake gives no tracks at all.
+// A UTF-8 byte-order mark at the very start is skipped. Every mistake is
+// reported with its line number (counted from 1), and a text with a mistake
+// gives no tracks at all.
 #pragma once
 
 #include <optional>

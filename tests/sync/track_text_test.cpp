@@ -49,6 +49,13 @@ TEST(TrackTextParsing, ReadsTracksAndKeysInTheirOrder)
                              }));
 }
 
+TEST(TrackTextParsing, ByteOrderMarkThatAnEditorWroteIsSkipped)
+{
+    const ParsedTrackText parsed = ParseTrackText("\xEF\xBB\xBFtrack a\n0 1 step\n");
+    ASSERT_FALSE(parsed.error) << parsed.error->message;
+    EXPECT_EQ(parsed.tracks, (std::vector<NamedTrack>{{"a", {{0, 1.0f, kStep}}}}));
+}
+
 TEST(TrackTextParsing, TrackWithoutKeysIsKept)
 {
     const ParsedTrackText parsed = ParseTrackText("track a\ntrack b\n0 1 step\n");
