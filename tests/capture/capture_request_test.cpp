@@ -65,10 +65,18 @@ TEST(CaptureRequest, ShowsTheUsageWhereverHelpIsAsked)
 
 TEST(CaptureRequest, TakesOnlySizesInEvenPixelsAboveZero)
 {
-    for (const std::string_view size : {"641x360", "640x361", "0x360", "-640x360", "640", "640x", "x360", "640x360x2",
-                                        "640 x360", "1e3x360", "99999999999x360"}) {
+    const auto refusal = [](std::string_view size, std::string_view reason) {
         EXPECT_EQ(ErrorOf({"--video", "a.mp4", "--size", size}),
-                  "--size '" + std::string(size) + "' is not WIDTHxHEIGHT in even numbers of pixels above 0");
+                  "--size '" + std::string(size) + "'" + std::string(reason));
+    };
+    for (const std::string_view size : {"640", "640x", "x360", "640x360x2", "640 x360", "1e3x360", "640x360.5"}) {
+        refusal(size, " is not WIDTHxHEIGHT in pixels");
+    }
+    for (const std::string_view size : {"0x360", "-640x360", "99999999999x360", "640x16386"}) {
+        refusal(size, ": each side must be 1 to 16384 pixels");
+    }
+    for (const std::string_view size : {"641x360", "640x361"}) {
+        refusal(size, ": each side must be an even number of pixels");
     }
 }
 

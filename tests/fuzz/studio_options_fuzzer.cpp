@@ -25,14 +25,14 @@ void CheckOptions(const StudioOptions& options)
     if (!std::isfinite(options.at) || options.at < 0.0) Fail("clock reading outside 0 and on");
     if (!(options.scale > 0.0 && options.scale <= 1.0)) Fail("scale outside (0, 1]");
     for (const int side : {options.window.width, options.window.height}) {
-        if (side < 1 || side > kLargestWindowSide) Fail("window side out of range");
+        if (side < 1 || side > kLargestPixelSide) Fail("window side out of range");
     }
     if (options.monitor && *options.monitor < 0) Fail("negative monitor");
     std::error_code error;
     if (options.project && !std::filesystem::is_directory(*options.project, error)) Fail("project is not a folder");
 }
 
-void CheckRefusal(const StudioUsageError& refusal)
+void CheckRefusal(const UsageError& refusal)
 {
     const std::string_view message = refusal.what();
     if (message.empty()) Fail("empty refusal");
@@ -61,7 +61,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         } else if (!askedForHelp) {
             Fail("usage shown unasked");
         }
-    } catch (const StudioUsageError& refusal) {
+    } catch (const UsageError& refusal) {
         CheckRefusal(refusal);
     }
     return 0;

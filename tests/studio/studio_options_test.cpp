@@ -26,7 +26,7 @@ std::string Refusal(std::vector<std::string_view> arguments)
 {
     try {
         Parse(std::move(arguments));
-    } catch (const StudioUsageError& error) {
+    } catch (const UsageError& error) {
         return error.what();
     }
     return "";
@@ -98,12 +98,13 @@ TEST(StudioOptionRefusals, MissingAndRepeatedValuesAreRefused)
     EXPECT_EQ(Refusal({"--paused", "--paused"}), "--paused is given twice");
 }
 
-TEST(StudioOptionRefusals, NumbersThatAreNotNumbersAreRefused)
+TEST(StudioOptionRefusals, NumbersThatAreNotFiniteNumbersAreRefused)
 {
-    for (const std::string_view bad : {"abc", "4O", "", "1e999", "nan", "inf", "0x10", " 4"}) {
-        EXPECT_EQ(Refusal({"--at", bad}), "--at '" + std::string(bad) + "' is not a number") << bad;
+    for (const std::string_view bad : {"abc", "4O", "", "nan", "inf", "0x10", " 4"}) {
+        EXPECT_EQ(Refusal({"--at", bad}), "--at '" + std::string(bad) + "' is not a finite number") << bad;
     }
-    EXPECT_EQ(Refusal({"--scale", "half"}), "--scale 'half' is not a number");
+    EXPECT_EQ(Refusal({"--at", "1e999"}), "--at '1e999' is a number too large to hold");
+    EXPECT_EQ(Refusal({"--scale", "half"}), "--scale 'half' is not a finite number");
 }
 
 TEST(StudioOptionRefusals, TimeBeforeTheStartIsRefused)

@@ -205,7 +205,7 @@ case "${1:-}" in
     expect_refusal 1 "cannot write '$work/taken.mp4': it is not a regular file" "$capture" --video "$work/taken.mp4"
     expect_refusal 2 "--fps must be above 0" "$capture" --video "$out/a.mp4" --fps 0
     expect_refusal 2 "--fps 'x' is not a finite number" "$capture" --video "$out/a.mp4" --fps x
-    expect_refusal 2 "--size '641x360' is not WIDTHxHEIGHT" "$capture" --video "$out/a.mp4" --size 641x360
+    expect_refusal 2 "--size '641x360': each side must be an even number of pixels" "$capture" --video "$out/a.mp4" --size 641x360
     expect_refusal 2 "--from 'nan' is not a finite number" "$capture" --video "$out/a.mp4" --from nan
     expect_refusal 2 "--to must come after --from" "$capture" --video "$out/a.mp4" --from 2 --to 1
     expect_refusal 2 "is not named FILE.mp4, FILE.mkv or FILE.webm" "$capture" --video "$out/a.avi"

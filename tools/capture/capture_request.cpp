@@ -1,11 +1,8 @@
 #include "capture_request.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
-#include <cstdlib>
 #include <map>
-#include <optional>
 
 #include "text/quoted_text.h"
 #include "video_container.h"
@@ -62,33 +59,6 @@ OptionValues ReadOptions(std::span<const std::string_view> arguments)
     return values;
 }
 
-double ReadNumber(std::string_view option, std::string_view text)
-{
-    double value = 0.0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    const bool whole = end == text.data() + text.size();
-    if (error == std::errc::result_out_of_range && whole) {
-        // A number all the same: past the largest double, or closer to 0 than the smallest.
-        const bool large = std::fabs(std::strtod(std::string(text).c_str(), nullptr)) >= 1.0;
-        throw UsageError(std::string(option) + " " + Quoted(text) + " is a number too " +
-                         (large ? "large" : "small") + " to hold");
-    }
-    if (error != std::errc{} || !whole || !std::isfinite(value)) {
-        throw UsageError(std::string(option) + " " + Quoted(text) + " is not a finite number");
-    }
-    return value;
-}
-
-// The demo's clock starts at 0; it never reads less.
-double ReadSeconds(std::string_view option, std::string_view text)
-{
-    const double seconds = ReadNumber(option, text);
-    if (seconds < 0.0) {
-        throw UsageError(std::string(option) + " " + Quoted(text) + " is before the demo's start at 0");
-    }
-    return seconds;
-}
-
 double ReadRate(std::string_view text)
 {
     const double rate = ReadNumber("--fps", text);
@@ -96,26 +66,15 @@ double ReadRate(std::string_view text)
     return rate;
 }
 
-// A whole, even number of pixels above 0: yuv420p, which every player takes,
-// stores colour for blocks of 2x2 pixels.
-std::optional<int> ReadPixelCount(std::string_view text)
-{
-    int count = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), count);
-    if (error != std::errc{} || end != text.data() + text.size() || count <= 0 || count % 2 != 0) return std::nullopt;
-    return count;
-}
-
+// Even sides: yuv420p, which every player takes, stores colour for blocks of
+// 2x2 pixels.
 PixelSize ReadFrameSize(std::string_view text)
 {
-    const std::size_t cross = text.find('x');
-    const std::optional<int> width = ReadPixelCount(text.substr(0, cross));
-    const std::optional<int> height =
-        cross == std::string_view::npos ? std::nullopt : ReadPixelCount(text.substr(cross + 1));
-    if (!width || !height) {
-        throw UsageError("--size " + Quoted(text) + " is not WIDTHxHEIGHT in even numbers of pixels above 0");
+    const PixelSize size = ReadPixelSize("--size", text);
+    if (size.width % 2 != 0 || size.height % 2 != 0) {
+        throw UsageError("--size " + Quoted(text) + ": each side must be an even number of pixels");
     }
-    return {*width, *height};
+    return size;
 }
 
 std::string_view Required(const OptionValues& values, std::string_view option, std::string_view mode)

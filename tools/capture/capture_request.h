@@ -7,11 +7,11 @@
 #include <cstddef>
 #include <optional>
 #include <span>
-#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <variant>
 
+#include "option_values.h"
 #include "render_size.h"
 
 struct SingleFrame {
@@ -49,19 +49,13 @@ struct ShowUsage {};
 
 using CaptureRequest = std::variant<SingleFrame, FrameSequence, VideoRecording, ShowUsage>;
 
-// A command line that asks for nothing sensible; what() is one line.
-class UsageError : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-};
-
 // The arguments after the program name; ShowUsage wherever --help is asked
 // for. Throws UsageError for an unknown option, a missing or repeated value, a
 // time that is not a finite number of seconds from 0 on, a sequence that runs
 // backwards, a video that is empty or in a container it cannot write, a rate
 // that is not above 0, more than 100000000 frames, or a size that is not
-// WIDTHxHEIGHT in even numbers of pixels. What the user typed is quoted in
-// the message, which stays one line.
+// WIDTHxHEIGHT in even numbers of pixels up to kLargestPixelSide. What the
+// user typed is quoted in the message, which stays one line.
 CaptureRequest ParseCaptureArguments(std::span<const std::string_view> arguments);
 
 inline constexpr std::string_view kCaptureUsage =

@@ -60,7 +60,7 @@ int main(int argc, char** argv)
             return 0;
         }
         return Run(std::get<StudioOptions>(request));
-    } catch (const StudioUsageError& error) {
+    } catch (const UsageError& error) {
         std::fprintf(stderr, "quorl-studio: %s (--help shows the usage)\n", error.what());
         return 2;
     } catch (const std::exception& error) {

@@ -10,13 +10,11 @@
 #include <filesystem>
 #include <optional>
 #include <span>
-#include <stdexcept>
 #include <string_view>
 #include <variant>
 
+#include "option_values.h"
 #include "pixel_size.h"
-
-inline constexpr int kLargestWindowSide = 16384;
 
 struct StudioOptions {
     // The tree whose assets/tracks.txt and assets/city.frag are watched; none:
@@ -33,18 +31,12 @@ struct ShowStudioUsage {};
 
 using StudioRequest = std::variant<StudioOptions, ShowStudioUsage>;
 
-// A command line the studio cannot use; what() is one line.
-class StudioUsageError : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-};
-
 // The arguments after the program name. `defaultProject` is the project when
 // --project is not given (the source tree the build came from; empty for
-// none). Throws StudioUsageError for an unknown option or argument, a missing
-// or repeated value, a number that is not one, a time before 0, a window side
-// outside 1 to kLargestWindowSide, a negative monitor, a scale outside
-// (0, 1], or a --project that is not a folder.
+// none). Throws UsageError for an unknown option or argument, a missing or
+// repeated value, a number that is not a finite one, a time before 0, a
+// window side outside 1 to kLargestPixelSide, a negative monitor, a scale
+// outside (0, 1], or a --project that is not a folder.
 StudioRequest ParseStudioArguments(std::span<const std::string_view> arguments,
                                    const std::filesystem::path& defaultProject);
 
