@@ -5,7 +5,10 @@
 // gives one.
 #pragma once
 
+#include <raylib.h>
+
 #include "demo_clock.h"
+#include "raylib_log.h"
 #include "render_size.h"
 #include "scoped_image.h"
 #include "stage.h"
@@ -21,9 +24,16 @@ struct PixelRegion {
 
 inline constexpr PixelRegion kFullFrame{0, 0, kRenderSize.width, kRenderSize.height};
 
+// Throws std::runtime_error, with one line, unless the driver made `target`
+// whole and complete: one it could not make reads back blank.
+void RequireCompleteTarget(RenderTexture2D target);
+
 class FrameCapture {
 public:
     // Compiles the shader and loads the tracks, as the demo does at start-up.
+    // Throws std::runtime_error, with one line, when the shader does not
+    // compile (saying the compiler's first message) or the target is not
+    // complete: either would give frames that are not the demo's.
     FrameCapture();
 
     // Draws into the target, inside the region only, what the demo shows when
@@ -40,6 +50,9 @@ public:
     ScopedImage ReadBack() const;
 
 private:
+    // `compilerLog` collects raylib's lines while the Stage compiles the shader.
+    explicit FrameCapture(LogCapture&& compilerLog);
+
     DemoClock clock;
     Stage stage;
 };

@@ -4,12 +4,11 @@
 
 #include <raylib.h>
 
-// raylib 5.5 renamed IsMusicReady to IsMusicValid.
-inline bool IsMusicLoaded(Music music)
-{
+// raylib 5.5 renamed the Is...Ready checks to Is...Valid.
 #if RAYLIB_VERSION_MAJOR > 5 || (RAYLIB_VERSION_MAJOR == 5 && RAYLIB_VERSION_MINOR >= 5)
-    return IsMusicValid(music);
+inline bool IsMusicLoaded(Music music) { return IsMusicValid(music); }
+inline bool IsRenderTextureLoaded(RenderTexture2D target) { return IsRenderTextureValid(target); }
 #else
-    return IsMusicReady(music);
+inline bool IsMusicLoaded(Music music) { return IsMusicReady(music); }
+inline bool IsRenderTextureLoaded(RenderTexture2D target) { return IsRenderTextureReady(target); }
 #endif
-}

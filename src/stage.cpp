@@ -51,6 +51,11 @@ void Stage::UseCityShader(ScopedShader shader)
     city->UseShader(std::move(shader));
 }
 
+bool Stage::CityShaderCompiled() const
+{
+    return static_cast<const City&>(*scenes[0]).ShaderCompiled();
+}
+
 bool Stage::HasEndedAt(double seconds) const
 {
     return !SceneAt(seconds);

@@ -54,6 +54,10 @@ public:
     SyncDevice* Device() const { return context.device; }
     void UseCityShader(ScopedShader shader);
 
+    // False when the City's shader did not compile and raylib's default one
+    // draws in its place: the frames are not the demo's.
+    bool CityShaderCompiled() const;
+
 private:
     std::optional<std::size_t> SceneAt(double seconds) const;
 

@@ -17,6 +17,8 @@ public:
     // Draws through `replacement` from the next frame on; the program in use
     // until now is released.
     void UseShader(ScopedShader replacement);
+    // False while raylib's default shader stands in for one that did not compile.
+    bool ShaderCompiled() const { return shader.Compiled(); }
 
 private:
     void FindUniforms();

@@ -130,6 +130,16 @@ line/out.png"
       is_full_frame_png "$frame" || fail "left an unfinished $frame after SIGQUIT"
     done
     ;;
+  refuses_a_shader_that_does_not_compile)
+    # Mesa then compiles GLSL 1.20 at most: the demo's GLSL 3.30 shader does not compile.
+    expect_refusal 1 "the demo's shader does not compile: error: " \
+      env MESA_GL_VERSION_OVERRIDE=3.3 MESA_GLSL_VERSION_OVERRIDE=120 "$capture" --at 40 --out "$place/out.png"
+    ;;
+  refuses_frames_the_driver_did_not_draw)
+    # Mesa's no-op driver takes every call and draws nothing.
+    expect_refusal 1 "the graphics driver drew nothing into the frame at 40 s" \
+      env GALLIUM_NOOP=1 "$capture" --at 40 --out "$place/out.png"
+    ;;
   fails_without_display)
     expect_refusal 1 "" "$capture" --at 1 --out "$place/out.png"
     ;;

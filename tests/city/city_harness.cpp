@@ -50,6 +50,7 @@ Pixel PixelShowing(Vec3 camera, Vec3 angles, Vec3 point)
 CityShaderHarness::CityShaderHarness(int targetWidth, int targetHeight)
     : shader(nullptr, CITY_SHADER_SOURCE), target(targetWidth, targetHeight), width(targetWidth), height(targetHeight)
 {
+    RequireCompleteTarget(target.Get());
 }
 
 void CityShaderHarness::Draw(const CityUniforms& uniforms, PixelRegion region)

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <stdexcept>
+#include <string>
 
 #include "city_harness.h"
 
@@ -41,6 +43,19 @@ TEST(FrameCapture, AskingWhetherAFrameIsShownDrawsNothing)
     ASSERT_GT(blue, 0);
     DemoFrames().ShowsFrameAt(0.0);  // all black, had it been drawn
     EXPECT_EQ(BlueAt(DemoFrames().ReadBack(), kRenderSize.height - 1, 0), blue);
+}
+
+// Past the largest texture side of any driver: nothing to draw into or read back.
+TEST(FrameCapture, ATargetTheDriverCannotMakeIsRefused)
+{
+    const ScopedRenderTexture target(1 << 17, 1080);
+    try {
+        RequireCompleteTarget(target.Get());
+        ADD_FAILURE() << "an incomplete target was taken";
+    } catch (const std::runtime_error& refusal) {
+        EXPECT_EQ(std::string(refusal.what()),
+                  "the graphics driver cannot make a 131072x1080 off-screen target to render into");
+    }
 }
 
 }  // namespace

@@ -32,13 +32,34 @@ std::string SecondsText(double seconds)
                              " s: it has ended by then");
 }
 
+// The demo's shader writes every pixel opaque: a frame that comes back with
+// any other pixel was not drawn at all (a driver that draws nothing).
+void RequireDrawnFrame(const Image& frame, double seconds)
+{
+    const auto* pixels = static_cast<const unsigned char*>(frame.data);
+    const std::size_t size = static_cast<std::size_t>(GetPixelDataSize(frame.width, frame.height, frame.format));
+    for (std::size_t alpha = 3; alpha < size; alpha += 4) {
+        if (pixels[alpha] != 255) {
+            throw std::runtime_error("the graphics driver drew nothing into the frame at " + SecondsText(seconds) +
+                                     " s (it came back with pixels that are not opaque)");
+        }
+    }
+}
+
+ScopedImage RenderFrame(FrameCapture& capture, double seconds)
+{
+    if (!capture.Render(seconds)) FailPastTheEnd(seconds);
+    ScopedImage frame = capture.ReadBack();
+    RequireDrawnFrame(frame.Get(), seconds);
+    return frame;
+}
+
 // The file's place is taken before the frame is rendered: an output that
 // cannot be written fails at once, not after the rendering. A stop asked for
 // meanwhile is heeded before the file gets its name.
 void WriteFrame(FrameCapture& capture, double seconds, PendingFile& file)
 {
-    if (!capture.Render(seconds)) FailPastTheEnd(seconds);
-    const ScopedImage image = capture.ReadBack();
+    const ScopedImage image = RenderFrame(capture, seconds);
     int size = 0;
     const std::unique_ptr<unsigned char, decltype(&MemFree)> png(ExportImageToMemory(image.Get(), ".png", &size),
                                                                  &MemFree);
@@ -104,9 +125,7 @@ void CaptureVideo(FrameCapture& capture, const VideoRecording& request, VideoOut
     ProgressReport progress(count);
     for (std::size_t i = 0; i < count; ++i) {
         StopSignals::ThrowIfStopRequested();
-        const double seconds = request.FrameTime(i);
-        if (!capture.Render(seconds)) FailPastTheEnd(seconds);
-        const ScopedImage frame = capture.ReadBack();
+        const ScopedImage frame = RenderFrame(capture, request.FrameTime(i));
         const Image& pixels = frame.Get();
         encoder.Write({static_cast<const unsigned char*>(pixels.data),
                        static_cast<std::size_t>(GetPixelDataSize(pixels.width, pixels.height, pixels.format))});

@@ -84,8 +84,8 @@ void RunUntilStopped(const CaptureRequest& request)
 
 int main(int argc, char** argv)
 {
-    // raylib's own log stays for warnings and errors: a shader that does not
-    // compile shows up there.
+    // raylib's own log stays for warnings and errors; a shader that does not
+    // compile is refused with the compiler's first message.
     SetTraceLogLevel(LOG_WARNING);
     const std::vector<std::string_view> arguments(argv + 1, argv + argc);
     try {

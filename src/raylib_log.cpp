@@ -1,4 +1,4 @@
-// The studio's raylib log callback.
+// The routing of raylib's log.
 #include "raylib_log.h"
 
 #include <raylib.h>
@@ -10,6 +10,7 @@
 namespace {
 
 std::vector<std::string>* capturing = nullptr;
+bool routedForGood = false;
 
 std::string Format(const char* text, va_list args)
 {
@@ -45,13 +46,19 @@ void RouteRaylibLog()
 {
     SetTraceLogLevel(LOG_WARNING);
     SetTraceLogCallback(Route);
+    routedForGood = true;
 }
 
-LogCapture::LogCapture() : outer(std::exchange(capturing, &lines)) {}
+LogCapture::LogCapture() : outer(std::exchange(capturing, &lines))
+{
+    SetTraceLogCallback(Route);
+}
 
 LogCapture::~LogCapture()
 {
     capturing = outer;
+    // Null gives the printing back to raylib.
+    if (capturing == nullptr && !routedForGood) SetTraceLogCallback(nullptr);
 }
 
 const std::vector<std::string>& LogCapture::Lines() const
