@@ -124,7 +124,7 @@ EncoderProcess::EncoderProcess(const std::filesystem::path& program, const std::
     const FileDescriptor music = MemoryFile("music");
     if (const int error = WriteAll(music.Get(), audio); error != 0) FailSystem("cannot hold the music", error);
     // The encoder's descriptor shares this offset: it reads from the start.
-    lseek(music.Get(), 0, SEEK_SET);
+    if (lseek(music.Get(), 0, SEEK_SET) != 0) FailSystem("cannot rewind the music for " + name, errno);
 
     int ends[2];
     if (pipe2(ends, O_CLOEXEC) != 0) FailSystem("cannot make a pipe to " + name, errno);
