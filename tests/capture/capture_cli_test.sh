@@ -140,6 +140,15 @@ line/out.png"
     expect_refusal 1 "the graphics driver drew nothing into the frame at 40 s" \
       env GALLIUM_NOOP=1 "$capture" --at 40 --out "$place/out.png"
     ;;
+  fails_cleanly_past_the_file_size_limit)
+    # The limit covers the capture alone; its messages go through a pipe, which no limit covers.
+    message=$( (ulimit -f 1 && exec "$capture" --at 0 --out "$place/out.png") 2>&1 >/dev/null)
+    status=$?
+    [ "$status" -eq 1 ] || fail "exit status $status past the file-size limit: $message"
+    [ "$message" = "quorl-capture: cannot write '$place/out.png': File too large" ] ||
+      fail "unclear error past the file-size limit: $message"
+    [ -z "$(ls -A "$place")" ] || fail "left $(ls -A "$place")"
+    ;;
   fails_without_display)
     expect_refusal 1 "" "$capture" --at 1 --out "$place/out.png"
     ;;

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # quorl-track-table as the build and a user run it:
-#   track_table_cli_test.sh compiles_the_choreography|reports_mistakes_by_line|leaves_the_output_alone_on_failure
+#   track_table_cli_test.sh compiles_the_choreography|reports_mistakes_by_line|leaves_the_output_alone_on_failure|
+#                           fails_cleanly_past_the_file_size_limit
 # QUORL_TRACK_TABLE names the executable, QUORL_TRACK_TEXT the choreography
 # text and QUORL_BUILT_TABLE the table the build made of it.
 set -uo pipefail
@@ -65,6 +66,16 @@ case "${1:-}" in
     "$compiler" "$work/in.txt" "$work/out.bin" || fail "status $?"
     [ "$(stat -c %s "$work/out.bin")" -eq 18 ] || fail "the good table did not replace the old output"
     expect_only in.txt out.bin stderr
+    ;;
+  fails_cleanly_past_the_file_size_limit)
+    printf 'track a\n0 1 step\n' >"$work/in.txt"
+    # The limit covers the compiler alone; its messages go through a pipe, which no limit covers.
+    message=$( (ulimit -f 0 && exec "$compiler" "$work/in.txt" "$work/out.bin") 2>&1)
+    status=$?
+    [ "$status" -eq 1 ] || fail "status $status past the file-size limit: $message"
+    [ "$message" = "quorl-track-table: cannot write '$work/out.bin': File too large" ] ||
+      fail "unclear error past the file-size limit: $message"
+    expect_only in.txt
     ;;
   *)
     fail "unknown case '${1:-}'"

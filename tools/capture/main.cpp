@@ -87,6 +87,7 @@ int main(int argc, char** argv)
     // raylib's own log stays for warnings and errors; a shader that does not
     // compile is refused with the compiler's first message.
     SetTraceLogLevel(LOG_WARNING);
+    LetWritesPastTheSizeLimitFail();
     const std::vector<std::string_view> arguments(argv + 1, argv + argc);
     try {
         RunUntilStopped(ParseCaptureArguments(arguments));

@@ -55,3 +55,10 @@ private:
     ino_t inode = 0;
     bool committed = false;
 };
+
+// Has a write past the file-size limit (ulimit -f) fail like any other failed
+// write, instead of ending the program by SIGXFSZ with its temporary file
+// left behind: the PendingFile then removes it and says why. Programs that
+// write through a PendingFile call it once, at their start; the processes
+// they start inherit it.
+void LetWritesPastTheSizeLimitFail();

@@ -18,6 +18,7 @@
 #include "pending_file.h"
 #include "sync/track_table.h"
 #include "sync/track_text.h"
+#include "text/quoted_text.h"
 
 int main(int argc, char** argv)
 {
@@ -25,11 +26,12 @@ int main(int argc, char** argv)
         std::cerr << "usage: quorl-track-table INPUT.txt OUTPUT.bin\n";
         return 2;
     }
+    LetWritesPastTheSizeLimitFail();
     errno = 0;
     std::ifstream in(argv[1], std::ios::binary);
     const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     if (in.bad() || !in.is_open()) {
-        std::cerr << "quorl-track-table: cannot read '" << argv[1] << "': " << std::strerror(errno) << "\n";
+        std::cerr << "quorl-track-table: cannot read " << Quoted(argv[1]) << ": " << std::strerror(errno) << "\n";
         return 1;
     }
     const ParsedTrackText parsed = ParseTrackText(text);
