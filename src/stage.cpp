@@ -53,7 +53,7 @@ void Stage::UseCityShader(ScopedShader shader)
 
 bool Stage::CityShaderCompiled() const
 {
-    return static_cast<const City&>(*scenes[0]).ShaderCompiled();
+    return city->ShaderCompiled();
 }
 
 bool Stage::HasEndedAt(double seconds) const
