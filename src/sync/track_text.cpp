@@ -14,6 +14,17 @@
 namespace {
 
 constexpr std::string_view kBlanks = " \t\r\v\f";
+
+// "step, linear, smooth or ramp"
+std::string KeyTypeChoices()
+{
+    std::string choices;
+    for (std::size_t type = 0; type < kKeyTypeNames.size(); ++type) {
+        if (type > 0) choices += type + 1 < kKeyTypeNames.size() ? ", " : " or ";
+        choices += kKeyTypeNames[type];
+    }
+    return choices;
+}
 constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
 
 // Bytes that no text holds; a file with them is not a choreography.
@@ -125,7 +136,7 @@ private:
         const std::optional<float> value = ReadValue(words[1], problem);
         if (!value) return problem;
         const std::optional<std::int32_t> type = ReadType(words[2]);
-        if (!type) return "unknown key type " + Quoted(words[2]) + " (step, linear, smooth or ramp)";
+        if (!type) return "unknown key type " + Quoted(words[2]) + " (" + KeyTypeChoices() + ")";
 
         std::vector<TrackKey>& keys = tracks.back().keys;
         if (!keys.empty() && *row <= keys.back().row) {

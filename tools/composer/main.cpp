@@ -50,6 +50,7 @@ int main(int argc, char** argv)
         }
     }
     if (oggPath.empty()) return Usage();
+    LetWritesPastTheSizeLimitFail();
 
     const StereoBuffer soundtrack = RenderSoundtrack();
     const std::string stream = EncodeSoundtrack(soundtrack);
