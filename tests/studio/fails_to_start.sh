@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# When the studio cannot start (no display, no sound device) it says why in
-# one line and ends with status 1. $1: what the line must say. Only ALSA's
-# library, which reports on its own, may add lines of its own.
+# When the studio cannot start (no display, no sound device, no frame log it
+# was asked for) it says why in one line and ends with status 1. $1: what the
+# line must say. Only ALSA's library, which reports on its own, may add lines
+# of its own.
 . "$(dirname "$0")/lib.sh"
 
 "$STUDIO" --project "$project" >"$work/out" 2>"$work/err"

@@ -81,6 +81,26 @@ TEST_F(ProjectFolder, ADisappearedFileHasASignatureOfItsOwn)
     EXPECT_NE(gone, before);
 }
 
+TEST_F(ProjectFolder, ChangedPermissionsChangeTheSignature)
+{
+    // A file made readable again is read again.
+    const fs::path path = Write("city.frag", "x");
+    const FileSignature before = ReadFileSignature(path);
+    fs::permissions(path, fs::perms::none);
+    EXPECT_NE(ReadFileSignature(path), before);
+}
+
+TEST_F(ProjectFolder, AFileOutOfReachIsNotAbsent)
+{
+    // The studio watches such a file and shows why it cannot be read; an
+    // absent one it leaves to its built-in version.
+    Write("assets", "a file where the folder should be");
+    const FileSignature blocked = ReadFileSignature(folder / "assets" / "city.frag");
+    EXPECT_FALSE(blocked.exists);
+    EXPECT_FALSE(blocked.Absent());
+    EXPECT_TRUE(ReadFileSignature(folder / "city.frag").Absent());
+}
+
 // ---------------------------------------------------------------------------
 // When a change is read
 // ---------------------------------------------------------------------------
@@ -131,6 +151,20 @@ TEST(FileWatchTiming, AModificationTimeTooRecentWaitsEvenWhenTheChangeWasSeenLon
     const std::int64_t fresh = kNow - kSettle / 10;
     EXPECT_FALSE(watch.ShouldRead(Version(1, fresh), kNow));
     EXPECT_TRUE(watch.ShouldRead(Version(1, fresh), fresh + kSettle));
+}
+
+TEST(FileWatchTiming, AChangeIsUnreadUntilItIsRead)
+{
+    // While it is, the studio keeps looking instead of sleeping.
+    FileWatch watch;
+    EXPECT_TRUE(watch.Unread(Version(1, kNow - 10 * kSettle)));
+    ASSERT_TRUE(watch.ShouldRead(Version(1, kNow - 10 * kSettle), kNow));
+    EXPECT_FALSE(watch.Unread(Version(1, kNow - 10 * kSettle)));
+    const std::int64_t saved = kNow + 5 * kSettle;
+    ASSERT_FALSE(watch.ShouldRead(Version(2, saved), saved));
+    EXPECT_TRUE(watch.Unread(Version(2, saved)));
+    ASSERT_TRUE(watch.ShouldRead(Version(2, saved), saved + kSettle));
+    EXPECT_FALSE(watch.Unread(Version(2, saved)));
 }
 
 TEST(FileWatchTiming, AModificationTimeInTheFutureIsTakenAsItIs)
@@ -190,6 +224,23 @@ TEST_F(ProjectFolder, AFolderOrAPipeIsNotReadAtAll)
     EXPECT_EQ(ReadAssetText(folder / "city.frag").problem, "is not a regular file");
     ASSERT_EQ(mkfifo((folder / "tracks.txt").c_str(), 0600), 0);
     EXPECT_EQ(ReadAssetText(folder / "tracks.txt").problem, "is not a regular file") << "a pipe would block";
+}
+
+TEST_F(ProjectFolder, AFileBehindAFileNamesTheReasonInsteadOfMissing)
+{
+    Write("assets", "a file where the folder should be");
+    EXPECT_EQ(ReadAssetText(folder / "assets" / "city.frag").problem, "cannot be opened: Not a directory");
+}
+
+TEST_F(ProjectFolder, AFileInAFolderThatMayNotBeEnteredNamesTheReasonInsteadOfMissing)
+{
+    if (geteuid() == 0) GTEST_SKIP() << "permissions do not stop root";
+    fs::create_directory(folder / "assets");
+    const fs::path path = Write("assets/city.frag", "void main() {}\n");
+    fs::permissions(folder / "assets", fs::perms::none);
+    const AssetText read = ReadAssetText(path);
+    fs::permissions(folder / "assets", fs::perms::owner_all);
+    EXPECT_EQ(read.problem, "cannot be opened: Permission denied");
 }
 
 }  // namespace

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# city.frag edited while the studio runs: a version that does not compile
-# leaves the last good shader drawing, with the compiler's messages and their
-# line numbers on screen; a good version is applied; a file that is empty,
-# binary, huge or gone is an error like any other, never a crash.
+# city.frag edited while the studio runs: a frame says it compiles before it
+# does; a version that does not compile leaves the last good shader drawing,
+# with the compiler's messages and their line numbers on screen; a good
+# version is applied; a file that is empty, binary, huge or gone is an error
+# like any other, never a crash.
 . "$(dirname "$0")/lib.sh"
 
 shader=$project/assets/city.frag
@@ -31,6 +32,9 @@ save_by_rename city.frag "$(sed 's/^\(    color = color \* (1.0 - fadeToBlack).*
 wait_for 60 "the new shader" field_is shader 2
 wait_for 10 "the messages to clear" messages_hold ""
 tail -n +"$lines_before" "$frames" | grep -q '^shader-on-screen ms=' || fail "no time from saving to screen logged"
+notice=$(tail -n +"$lines_before" "$frames" | grep -n -m 1 '^messages .*Compiling assets/city\.frag\.\.\.' | cut -d: -f1)
+applied=$(tail -n +"$lines_before" "$frames" | grep -n -m 1 ' shader=2 ' | cut -d: -f1)
+[ -n "$notice" ] && [ "$notice" -lt "$applied" ] || fail "no frame said that the shader was compiling before it was applied"
 screenshot inverted
 change=$(difference good inverted "${lower[@]}")
 above "$change" 40 || fail "the new shader is not what the frame shows (difference $change)"

@@ -2,7 +2,8 @@
 # tracks.txt edited while the studio runs: a change shows at once, keeping the
 # playhead; a mistake keeps the last good tracks with the line's error on
 # screen until the file is fixed; saves by rename and a file that disappears
-# are seen too.
+# are seen too. Paused with nothing to do, the studio draws nothing until a
+# key or a saved file wakes it.
 . "$(dirname "$0")/lib.sh"
 
 tracks=$project/assets/tracks.txt
@@ -13,6 +14,11 @@ with_key() { sed "${line}s/.*/  448 $1 step/" "$tracks"; }
 
 start_studio --at 40 --scale 0.25 --paused
 wait_for 30 "tracks and shader read" field_is tracks 1
+# A second of frames after the start, then none.
+sleep 1.5
+mark=$(log_lines)
+sleep 1
+[ "$(frames_after "$mark" | wc -l)" -eq 0 ] || fail "paused with nothing to do, the studio went on drawing"
 frame_regions
 screenshot before
 

@@ -61,6 +61,45 @@ TEST_F(EmbeddedDevice, TracksNothingReadsAreAppliedAndNamed)
     EXPECT_EQ(RegisteredTracks(*device).size(), registered) << "nothing is registered";
 }
 
+// A device from which the demo reads two tracks, "ftb" and "scene" (no track
+// files to fill them).
+class TwoTrackDevice : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_NE(device, nullptr);
+        ASSERT_NE(GetTrack(device, "ftb"), nullptr);
+        ASSERT_NE(GetTrack(device, "scene"), nullptr);
+    }
+    void TearDown() override { DestroySyncDevice(device, 0); }
+
+    SyncDevice* device = CreateSyncDevice("quorl-studio-test-no-track-files");
+};
+
+TEST_F(TwoTrackDevice, ATrackTheDemoReadsThatIsGoneIsNamedAsReadingZero)
+{
+    const TrackTextReload reload = ReloadTrackText(device, "track ftb\n 0 1 step\n");
+    ASSERT_TRUE(reload.applied);
+    EXPECT_EQ(reload.missingTracks, std::vector<std::string>{"scene"});
+    EXPECT_EQ(TrackMismatchNotice(reload, "assets/tracks.txt"),
+              "assets/tracks.txt lacks the tracks scene, which the demo reads: they read 0");
+}
+
+TEST_F(TwoTrackDevice, ARenamedTrackGetsTheNoticeOfAGoneOneAndItsNewNameIsUnread)
+{
+    const std::string gone = TrackMismatchNotice(ReloadTrackText(device, "track ftb\n 0 1 step\n"), "assets/tracks.txt");
+    const TrackTextReload renamed = ReloadTrackText(device, "track ftb\n 0 1 step\ntrack Scene\n 0 2 step\n");
+    EXPECT_EQ(TrackMismatchNotice(renamed, "assets/tracks.txt"),
+              gone + "\nassets/tracks.txt: nothing reads the tracks Scene");
+}
+
+TEST_F(TwoTrackDevice, TheSameTracksInAnyOrderNeedNoNotice)
+{
+    EXPECT_EQ(TrackMismatchNotice(ReloadTrackText(device, "track scene\n 0 0 step\ntrack ftb\n 0 1 step\n"),
+                                  "assets/tracks.txt"),
+              "");
+}
+
 // ---------------------------------------------------------------------------
 // The compiler's messages
 // ---------------------------------------------------------------------------

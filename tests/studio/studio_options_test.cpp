@@ -2,8 +2,10 @@
 // refusal of everything it cannot use (exit status 2 in main, before any
 // window opens).
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -144,6 +146,30 @@ TEST(StudioOptionRefusals, ProjectThatIsNotAFolderIsRefused)
     std::filesystem::remove_all(missing);
     EXPECT_EQ(Refusal({"--project", missing.string()}), "--project '" + missing.string() + "' is not a folder");
     EXPECT_EQ(Refusal({"--project", "/dev/null"}), "--project '/dev/null' is not a folder");
+}
+
+TEST(StudioOptionRefusals, ProjectOutOfReachNamesTheReasonInsteadOfNotAFolder)
+{
+    // Behind a file: the case root meets too.
+    const std::filesystem::path file = std::filesystem::temp_directory_path() / "quorl-project-behind-a-file";
+    std::ofstream(file) << "not a folder";
+    const std::string project = (file / "project").string();
+    EXPECT_EQ(Refusal({"--project", project}), "--project '" + project + "' cannot be opened: Not a directory");
+    std::filesystem::remove(file);
+}
+
+TEST(StudioOptionRefusals, ProjectThatMayNotBeEnteredNamesTheReasonInsteadOfNotAFolder)
+{
+    if (geteuid() == 0) GTEST_SKIP() << "permissions do not stop root";
+    const std::filesystem::path closed = std::filesystem::temp_directory_path() / "quorl-closed-project";
+    std::filesystem::create_directories(closed / "inner");
+    std::filesystem::permissions(closed, std::filesystem::perms::none);
+    const std::string itself = closed.string();
+    const std::string inner = (closed / "inner").string();
+    EXPECT_EQ(Refusal({"--project", itself}), "--project '" + itself + "' cannot be opened: Permission denied");
+    EXPECT_EQ(Refusal({"--project", inner}), "--project '" + inner + "' cannot be opened: Permission denied");
+    std::filesystem::permissions(closed, std::filesystem::perms::owner_all);
+    std::filesystem::remove_all(closed);
 }
 
 TEST(StudioOptionRefusals, ControlBytesInAnArgumentKeepTheMessageOnOneLine)

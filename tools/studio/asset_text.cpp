@@ -24,6 +24,9 @@ AssetText ReadAssetText(const std::filesystem::path& path, std::uintmax_t larges
 {
     std::error_code error;
     const std::filesystem::file_status status = std::filesystem::status(path, error);
+    // A folder on the way that may not be entered, or that is a file, is no
+    // missing file.
+    if (error && error != std::errc::no_such_file_or_directory) return Problem("cannot be opened: " + error.message());
     if (!std::filesystem::exists(status)) return Problem("is missing");
     // A pipe or a device would block the frame loop or never end.
     if (!std::filesystem::is_regular_file(status)) return Problem("is not a regular file");

@@ -1,6 +1,7 @@
-// A watched asset read whole as text, or why it cannot be used: missing, not
-// a regular file, unreadable, empty, larger than the studio reads, or binary
-// (a zero byte, which no text holds and which would cut a C string short).
+// A watched asset read whole as text, or why it cannot be used: missing, out
+// of reach or unreadable (with the system's reason), not a regular file,
+// empty, larger than the studio reads, or binary (a zero byte, which no text
+// holds and which would cut a C string short).
 // Every problem is one line naming no path; the caller names the file.
 #pragma once
 

@@ -3,15 +3,17 @@
 
 #include <sys/stat.h>
 
+#include <cerrno>
 #include <chrono>
 
 FileSignature ReadFileSignature(const std::filesystem::path& path)
 {
     struct stat status {};
-    if (stat(path.c_str(), &status) != 0) return {};
+    if (stat(path.c_str(), &status) != 0) return {.error = errno};
     return {true, static_cast<std::uint64_t>(status.st_dev), static_cast<std::uint64_t>(status.st_ino),
             static_cast<std::uint64_t>(status.st_size),
-            static_cast<std::int64_t>(status.st_mtim.tv_sec) * 1'000'000'000 + status.st_mtim.tv_nsec};
+            static_cast<std::int64_t>(status.st_mtim.tv_sec) * 1'000'000'000 + status.st_mtim.tv_nsec,
+            static_cast<std::uint32_t>(status.st_mode)};
 }
 
 std::int64_t WallClockNs()

@@ -1,7 +1,7 @@
 // When to read a watched file again. The file is looked at (stat) every
 // frame; a change is anything in its identity, size or modification time, so
 // a file saved in place and one renamed over the old (as many editors save)
-// both count, and so does a file that disappears.
+// both count, and so do a file that disappears and a change of permissions.
 //
 // A change is read once the file has looked the same for kSettleNs (an editor
 // may write it in steps) and its modification time is at least that old, so
@@ -9,6 +9,7 @@
 // unseen. The first look counts as settled.
 #pragma once
 
+#include <cerrno>
 #include <cstdint>
 #include <filesystem>
 #include <optional>
@@ -19,11 +20,17 @@ struct FileSignature {
     std::uint64_t inode = 0;
     std::uint64_t size = 0;
     std::int64_t modifiedNs = 0;  // since the Unix epoch, as WallClockNs counts
+    std::uint32_t mode = 0;       // type and permissions
+    int error = 0;                // why it cannot be looked at, as errno: ENOENT, EACCES, ...
 
     bool operator==(const FileSignature&) const = default;
+
+    // There is no such file, as opposed to one out of reach.
+    bool Absent() const { return !exists && error == ENOENT; }
 };
 
-// What the file system says of the path now; exists is false when it cannot.
+// What the file system says of the path now; when it cannot, exists is false
+// and error says why.
 FileSignature ReadFileSignature(const std::filesystem::path& path);
 
 // The system's wall clock, the clock of modification times, in nanoseconds.
@@ -37,6 +44,10 @@ public:
     // read: it differs from the version read last and has settled. The
     // version is then taken as read.
     bool ShouldRead(const FileSignature& current, std::int64_t nowNs);
+
+    // True while `current` is not the version read last: a change on its
+    // way, to be looked at again soon.
+    bool Unread(const FileSignature& current) const { return current != lastRead; }
 
 private:
     std::optional<FileSignature> lastRead;

@@ -1,12 +1,18 @@
 // The test-only frame log.
 #include "frame_log.h"
 
-#include <cstdlib>
+#include <cerrno>
+#include <cstring>
+#include <stdexcept>
 
-FrameLog::FrameLog()
+#include "text/quoted_text.h"
+
+FrameLog::FrameLog(const char* logPath)
 {
-    const char* path = std::getenv("QUORL_STUDIO_FRAME_LOG");
-    if (path != nullptr && *path != '\0') file.reset(std::fopen(path, "w"));
+    if (logPath == nullptr || *logPath == '\0') return;
+    path = logPath;
+    file.reset(std::fopen(logPath, "w"));
+    if (!file) throw std::runtime_error("cannot open the frame log " + Quoted(path) + ": " + std::strerror(errno));
 }
 
 void FrameLog::Frame(const FrameLogLine& line)
@@ -16,7 +22,7 @@ void FrameLog::Frame(const FrameLogLine& line)
     std::fprintf(file.get(), "frame=%ld wall=%.6f clock=%.6f music=%.6f playing=%d tracks=%d shader=%d messages=%zu\n",
                  frames, line.wall, line.clock, line.music, line.playing ? 1 : 0, line.tracksGeneration,
                  line.shaderGeneration, lastMessages.size());
-    std::fflush(file.get());
+    Flush();
 }
 
 void FrameLog::Layout(const StudioLayout& layout)
@@ -28,6 +34,7 @@ void FrameLog::Layout(const StudioLayout& layout)
     const PixelRect& t = layout.timeline;
     std::fprintf(file.get(), "layout frame=%.0f,%.0f,%.0f,%.0f timeline=%.0f,%.0f,%.0f,%.0f\n", f.x, f.y, f.width,
                  f.height, t.x, t.y, t.width, t.height);
+    Flush();
 }
 
 void FrameLog::View(double firstRow, double rowsInView)
@@ -36,6 +43,7 @@ void FrameLog::View(double firstRow, double rowsInView)
     lastFirstRow = firstRow;
     lastRowsInView = rowsInView;
     std::fprintf(file.get(), "view first=%.6f rows=%.6f\n", firstRow, rowsInView);
+    Flush();
 }
 
 void FrameLog::Messages(const std::vector<std::string>& messages)
@@ -49,9 +57,22 @@ void FrameLog::Messages(const std::vector<std::string>& messages)
         if (c == '\n') c = '|';
     }
     std::fprintf(file.get(), "messages %s\n", joined.c_str());
+    Flush();
 }
 
 void FrameLog::ShaderOnScreen(double milliseconds)
 {
-    if (file) std::fprintf(file.get(), "shader-on-screen ms=%.1f\n", milliseconds);
+    if (!file) return;
+    std::fprintf(file.get(), "shader-on-screen ms=%.1f\n", milliseconds);
+    Flush();
+}
+
+void FrameLog::Flush()
+{
+    // Each line is in the file as its frame shows, even one drawn before a
+    // long compile.
+    if (std::fflush(file.get()) == 0 && !std::ferror(file.get())) return;
+    std::fprintf(stderr, "quorl-studio: cannot write the frame log %s: %s; it ends here\n", Quoted(path).c_str(),
+                 std::strerror(errno));
+    file.reset();
 }

@@ -1,7 +1,8 @@
 // A line per frame for the studio's end-to-end tests and measurements, written
 // only when QUORL_STUDIO_FRAME_LOG names a file: what a test cannot read off
 // the screen (the clock and the music's position, which tracks and shader are
-// in use, where the frame is) as KEY=VALUE words.
+// in use, where the frame is) as KEY=VALUE words. A log asked for and not to
+// be had is an error: a test would otherwise wait in vain for its lines.
 //
 //   layout frame=X,Y,W,H timeline=X,Y,W,H              when the layout changes
 //   view first=ROW rows=COUNT                          the timeline's rows, when they change
@@ -28,7 +29,11 @@ struct FrameLogLine {
 
 class FrameLog {
 public:
-    FrameLog();
+    // Writes to `path`; none (null or empty): no log. Throws
+    // std::runtime_error, one line naming the path and the reason, when the
+    // file cannot be opened for writing. A write that fails later is said
+    // once on standard error, and the log ends there.
+    explicit FrameLog(const char* path);
 
     void Frame(const FrameLogLine& line);
     void Layout(const StudioLayout& layout);
@@ -37,11 +42,14 @@ public:
     void ShaderOnScreen(double milliseconds);
 
 private:
+    void Flush();
+
     struct CloseFile {
         void operator()(std::FILE* stream) const { std::fclose(stream); }
     };
 
     std::unique_ptr<std::FILE, CloseFile> file;
+    std::string path;
     long frames = 0;
     StudioLayout lastLayout{};
     bool layoutWritten = false;

@@ -53,3 +53,15 @@ std::vector<ButtonPress> TakeButtonPresses()
 {
     return std::exchange(buttonPresses, {});
 }
+
+bool PressesWaiting()
+{
+    return !keyPresses.empty() || !buttonPresses.empty();
+}
+
+bool WaitForWindowEvent(double seconds)
+{
+    const double start = glfwGetTime();
+    glfwWaitEventsTimeout(seconds);
+    return glfwGetTime() - start < seconds;
+}

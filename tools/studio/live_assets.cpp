@@ -29,7 +29,9 @@ LiveAssets::LiveAssets(Stage& target, const std::optional<std::filesystem::path>
     std::vector<std::string> unwatched;
     for (WatchedAsset* asset : {&tracks, &shader}) {
         if (project) asset->path = *project / asset->label;
-        asset->watched = project && ReadFileSignature(asset->path).exists;
+        // A file out of reach is watched: why it cannot be read is shown
+        // until it can.
+        asset->watched = project && !ReadFileSignature(asset->path).Absent();
         if (asset->watched) {
             Say("watching " + asset->path.string());
         } else {
@@ -43,10 +45,17 @@ LiveAssets::LiveAssets(Stage& target, const std::optional<std::filesystem::path>
     } else if (unwatched.size() == 1) {
         Say("no " + (*project / unwatched[0]).string() + ": its built-in version is used, not watched");
     }
-    Poll();
 }
 
-bool LiveAssets::Poll()
+bool LiveAssets::ChangeWaiting() const
+{
+    for (const WatchedAsset* asset : {&tracks, &shader}) {
+        if (asset->watched && asset->watch.Unread(ReadFileSignature(asset->path))) return true;
+    }
+    return false;
+}
+
+bool LiveAssets::Poll(const std::function<void()>& beforeCompile)
 {
     bool changed = false;
     for (WatchedAsset* asset : {&tracks, &shader}) {
@@ -59,7 +68,7 @@ bool LiveAssets::Poll()
         } else if (asset == &tracks) {
             changed = ApplyTracks(*read.text) || changed;
         } else {
-            changed = ApplyShader(*read.text, signature.modifiedNs) || changed;
+            changed = ApplyShader(*read.text, signature.modifiedNs, beforeCompile) || changed;
         }
     }
     return changed;
@@ -79,21 +88,23 @@ bool LiveAssets::ApplyTracks(const std::string& text)
     }
     tracks.lastApplied = text;
     ++tracks.generation;
-    std::string notice;
-    for (const std::string& name : reload.unreadTracks) notice += (notice.empty() ? "" : ", ") + name;
-    tracks.appliedNotice = notice.empty() ? std::string() : tracks.label + ": nothing reads the tracks " + notice;
+    tracks.appliedNotice = TrackMismatchNotice(reload, tracks.label);
     Report(tracks, tracks.appliedNotice);
-    if (notice.empty()) Say("applied " + tracks.label);
+    if (tracks.appliedNotice.empty()) Say("applied " + tracks.label);
     return true;
 }
 
-bool LiveAssets::ApplyShader(const std::string& text, std::int64_t savedAt)
+bool LiveAssets::ApplyShader(const std::string& text, std::int64_t savedAt, const std::function<void()>& beforeCompile)
 {
     if (text == shader.lastApplied) {
         ++shader.generation;
         Report(shader, shader.appliedNotice);
         return false;
     }
+    // A large shader can take seconds to compile, the window standing still.
+    compiling = true;
+    beforeCompile();
+    compiling = false;
     LogCapture compilerLog;
     ScopedShader compiled = CompileCityShader(text.c_str());
     if (!compiled.Compiled()) {
@@ -121,7 +132,11 @@ std::vector<std::string> LiveAssets::Messages() const
 {
     std::vector<std::string> messages;
     for (const WatchedAsset* asset : {&tracks, &shader}) {
-        if (!asset->message.empty()) messages.push_back(asset->message);
+        if (asset == &shader && compiling) {
+            messages.push_back("Compiling " + shader.label + "...");
+        } else if (!asset->message.empty()) {
+            messages.push_back(asset->message);
+        }
     }
     return messages;
 }

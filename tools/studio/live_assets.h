@@ -2,12 +2,13 @@
 // change on disk and applied to the Stage from the next frame on: the tracks'
 // keys replaced in place, the shader swapped in only when it compiles. A
 // version that cannot be used (a mistake in the text, a compile error, a file
-// that is missing, empty, binary or huge) leaves the last good one in use and
-// a problem to show until a good version is saved.
+// that is missing, out of reach, empty, binary or huge) leaves the last good
+// one in use and a problem to show until a good version is saved.
 #pragma once
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <utility>
@@ -19,14 +20,19 @@
 class LiveAssets {
 public:
     // Watches PROJECT/assets/tracks.txt and PROJECT/assets/city.frag, each
-    // that exists now, and reads them (a file written in the last moment, at
-    // a later Poll); a file missing now is not watched and its built-in
-    // version stays. Says once, on standard error, what is watched.
+    // that is there now, even out of reach, to be read by the first Poll; a
+    // file missing now is not watched and its built-in version stays. Says
+    // once, on standard error, what is watched.
     LiveAssets(Stage& stage, const std::optional<std::filesystem::path>& project);
 
+    // True while a watched file has changed since it was last read: Poll
+    // reads it once it has settled.
+    bool ChangeWaiting() const;
+
     // Reads and applies what changed; true when the tracks or the shader in
-    // use changed.
-    bool Poll();
+    // use changed. Before a new shader is compiled, `beforeCompile` is
+    // called with Messages() saying so.
+    bool Poll(const std::function<void()>& beforeCompile);
 
     // What to show, tracks first: each problem or notice as lines of text.
     std::vector<std::string> Messages() const;
@@ -52,11 +58,12 @@ private:
     };
 
     bool ApplyTracks(const std::string& text);
-    bool ApplyShader(const std::string& text, std::int64_t savedAt);
+    bool ApplyShader(const std::string& text, std::int64_t savedAt, const std::function<void()>& beforeCompile);
     void Report(WatchedAsset& asset, std::string message);
 
     Stage& stage;
     WatchedAsset tracks;
     WatchedAsset shader;
     std::optional<std::int64_t> shaderSavedAt;
+    bool compiling = false;
 };

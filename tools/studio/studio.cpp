@@ -5,6 +5,8 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
+#include <utility>
 
 #include "embedded_assets.h"
 #include "input_events.h"
@@ -21,6 +23,13 @@ constexpr unsigned kWindowFlags = FLAG_WINDOW_RESIZABLE | FLAG_VSYNC_HINT;
 // Without vertical sync (a virtual display) the loop would spin; a paused
 // studio has nothing to show faster than this.
 constexpr double kShortestFrame = 1.0 / 60.0;
+// Asleep, the studio looks at the watched files this often: a change is read
+// once it has settled (FileWatch::kSettleNs), in frames drawn meanwhile.
+constexpr double kFileLookSeconds = 0.05;
+// Frames go on for a while after input or a change: what follows it (a key's
+// release, a screenshot, the frames a script waits for) needs no new event.
+constexpr double kAwakeSeconds = 1.0;
+constexpr int kAwakeFrames = 3;
 
 void PlaceOnMonitor(std::optional<int> monitor)
 {
@@ -39,10 +48,17 @@ bool Inside(Vector2 point, PixelRect area)
     return point.x >= area.x && point.x < area.x + area.width && point.y >= area.y && point.y < area.y + area.height;
 }
 
+// Input that the last poll took in, for the next frame to handle.
+bool InputWaiting()
+{
+    return PressesWaiting() || GetMouseWheelMove() != 0.0f || IsWindowResized() || WindowShouldClose();
+}
+
 }  // namespace
 
 Studio::Studio(const StudioOptions& options)
-    : window(kWindowFlags, options.window.width, options.window.height, "quorl-studio"),
+    : log(std::getenv("QUORL_STUDIO_FRAME_LOG")),
+      window(kWindowFlags, options.window.width, options.window.height, "quorl-studio"),
       music(".ogg", {MUSIC_OGG, MUSIC_OGG_SIZE}),
       player(music),
       stage(&clock, &music, ScaledRenderSize(options.scale)),
@@ -57,6 +73,11 @@ Studio::Studio(const StudioOptions& options)
     // The picture is scaled to the frame; at a small --scale, smoothly.
     SetTextureFilter(stage.Target().texture, TEXTURE_FILTER_BILINEAR);
     lastFrameStart = GetTime();
+    // The project's assets come first, a shader's compile shown on screen;
+    // the playhead is then held within their end.
+    ReloadAssets(lastFrameStart);
+    transport.Seek(options.at, lastFrameStart);
+    clock.seconds = transport.Seconds();
     if (!options.paused) transport.TogglePlay(lastFrameStart);
 }
 
@@ -68,36 +89,32 @@ double Studio::DemoEnd() const
 
 void Studio::Frame()
 {
-    const double now = GetTime();
-    stats.Add(now - lastFrameStart);
-    lastFrameStart = now;
-
-    const double before = transport.Seconds();
+    const double now = StartFrame();
     HandleKeys(now);
     HandleMouse(now);
-    if (assets.Poll()) transport.SetEnd(DemoEnd(), now);
-    transport.Tick(now);
-    const double musicPosition = player.Position();
-    clock.seconds = transport.Seconds();
-    if (clock.seconds != before && !scrubbing) timeline.KeepInView(SecondsToRows(clock.seconds));
-
+    ReloadAssets(now);
+    AdvanceTransport(now);
     RenderPicture();
     Present();
+    LogFrame(now);
+    ReportShaderLatency();
+    WaitForNextFrame(now);
+}
 
-    log.Frame({now, clock.seconds, musicPosition, transport.Playing(), assets.TracksGeneration(),
-               assets.ShaderGeneration()});
-    if (const std::optional<std::int64_t> saved = assets.TakeShaderSavedAt()) {
-        const double milliseconds = static_cast<double>(WallClockNs() - *saved) / 1e6;
-        log.ShaderOnScreen(milliseconds);
-        std::fprintf(stderr, "quorl-studio: the new shader is on screen %.0f ms after it was saved\n", milliseconds);
-    }
-    const double spent = GetTime() - now;
-    if (spent < kShortestFrame) WaitTime(kShortestFrame - spent);
+double Studio::StartFrame()
+{
+    const double now = GetTime();
+    // A sleep is no frame's time.
+    if (!std::exchange(slept, false)) stats.Add(now - lastFrameStart);
+    lastFrameStart = now;
+    return now;
 }
 
 void Studio::HandleKeys(double now)
 {
-    for (const KeyPress& press : TakeKeyPresses()) {
+    const std::vector<KeyPress> presses = TakeKeyPresses();
+    if (!presses.empty()) KeepAwake();
+    for (const KeyPress& press : presses) {
         if (const auto action = TransportActionForKey(press.key, press.modifiers, press.repeat)) {
             ApplyTransportAction(transport, *action, now);
             continue;
@@ -125,7 +142,10 @@ void Studio::HandleMouse(double now)
 {
     const PixelRect plot{layout.timeline.x + kTimelineLabelWidth, layout.timeline.y,
                          layout.timeline.width - kTimelineLabelWidth, layout.timeline.height};
-    for (const ButtonPress& press : TakeButtonPresses()) {
+    const std::vector<ButtonPress> presses = TakeButtonPresses();
+    const float wheel = GetMouseWheelMove();
+    if (!presses.empty() || wheel != 0.0f) KeepAwake();
+    for (const ButtonPress& press : presses) {
         if (press.button != MOUSE_BUTTON_LEFT || !timelineShown || !Inside(press.position, plot)) continue;
         scrubbing = true;
         scrubX = press.position.x;
@@ -141,8 +161,22 @@ void Studio::HandleMouse(double now)
             transport.Seek(RowsToSeconds(timeline.XToRow(scrubX)), now);
         }
     }
-    const float wheel = GetMouseWheelMove();
     if (wheel != 0.0f && timelineShown && Inside(GetMousePosition(), plot)) timeline.Zoom(wheel, GetMousePosition().x);
+}
+
+void Studio::ReloadAssets(double now)
+{
+    if (assets.ChangeWaiting()) KeepAwake();
+    if (assets.Poll([this] { Present(); })) transport.SetEnd(DemoEnd(), now);
+}
+
+void Studio::AdvanceTransport(double now)
+{
+    transport.Tick(now);
+    musicPosition = player.Position();
+    const bool moved = transport.Seconds() != clock.seconds;
+    clock.seconds = transport.Seconds();
+    if (moved && !scrubbing) timeline.KeepInView(SecondsToRows(clock.seconds));
 }
 
 void Studio::RenderPicture()
@@ -179,4 +213,45 @@ void Studio::Present()
     DrawMessages(frame, messages);
     EndDrawing();
     EndFrame(InputPolling::Poll);
+}
+
+void Studio::LogFrame(double now)
+{
+    log.Frame({now, clock.seconds, musicPosition, transport.Playing(), assets.TracksGeneration(),
+               assets.ShaderGeneration()});
+}
+
+void Studio::ReportShaderLatency()
+{
+    const std::optional<std::int64_t> saved = assets.TakeShaderSavedAt();
+    if (!saved) return;
+    const double milliseconds = static_cast<double>(WallClockNs() - *saved) / 1e6;
+    log.ShaderOnScreen(milliseconds);
+    std::fprintf(stderr, "quorl-studio: the new shader is on screen %.0f ms after it was saved\n", milliseconds);
+}
+
+void Studio::WaitForNextFrame(double frameStart)
+{
+    if (framesAwake > 0) --framesAwake;
+    const bool busy = transport.Playing() || scrubbing || framesAwake > 0 || GetTime() < awakeUntil || InputWaiting();
+    if (!busy) {
+        SleepUntilSomethingHappens();
+        return;
+    }
+    const double spent = GetTime() - frameStart;
+    if (spent < kShortestFrame) WaitTime(kShortestFrame - spent);
+}
+
+void Studio::KeepAwake()
+{
+    awakeUntil = GetTime() + kAwakeSeconds;
+    framesAwake = kAwakeFrames;
+}
+
+void Studio::SleepUntilSomethingHappens()
+{
+    slept = true;
+    while (!WaitForWindowEvent(kFileLookSeconds) && !assets.ChangeWaiting()) {
+    }
+    KeepAwake();
 }

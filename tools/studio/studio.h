@@ -1,6 +1,7 @@
 // The whole life of quorl-studio's window: set-up in the constructor, one
 // frame per call of Frame, shutdown in the destructor (members go in the
-// reverse order of creation). The work itself is in the studio's library:
+// reverse order of creation). Playing, it draws every frame; paused with
+// nothing to do, it sleeps until an input event or a change of a watched file. The work itself is in the studio's library:
 // the transport, the clock that follows the music, the timeline's mapping,
 // the watched assets.
 #pragma once
@@ -25,10 +26,12 @@
 class Studio {
 public:
     // Throws raylib::RaylibException when the window, the sound device or the
-    // music cannot be set up.
+    // music cannot be set up, std::runtime_error when the frame log asked for
+    // cannot be opened (before any window opens).
     explicit Studio(const StudioOptions& options);
 
-    // One frame: input, reloads, the transport, the picture, the panels.
+    // One frame: input, reloads, the transport, the picture, the panels; then
+    // the wait for the next one.
     void Frame();
 
 private:
@@ -42,11 +45,20 @@ private:
     };
 
     double DemoEnd() const;
+    double StartFrame();
     void HandleKeys(double now);
     void HandleMouse(double now);
+    void ReloadAssets(double now);
+    void AdvanceTransport(double now);
     void RenderPicture();
     void Present();
+    void LogFrame(double now);
+    void ReportShaderLatency();
+    void WaitForNextFrame(double frameStart);
+    void KeepAwake();
+    void SleepUntilSomethingHappens();
 
+    FrameLog log;
     ScopedWindow window;
     ScopedAudioDevice audio;
     MusicStreamBuffering buffering;
@@ -59,7 +71,6 @@ private:
     TimelineView timeline;
     TimelinePanel timelinePanel;
     FrameStats stats;
-    FrameLog log;
     double scale;
     StudioLayout layout{};
     bool timelineShown = true;
@@ -69,4 +80,8 @@ private:
     bool sceneShown = true;
     std::optional<PictureState> rendered;
     double lastFrameStart = 0.0;
+    double musicPosition = 0.0;  // as the transport last moved
+    double awakeUntil = 0.0;
+    int framesAwake = 0;
+    bool slept = false;
 };

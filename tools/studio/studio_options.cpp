@@ -1,6 +1,10 @@
 // Parsing of quorl-studio's command line into StudioOptions.
 #include "studio_options.h"
 
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
 #include <set>
 #include <string>
 
@@ -21,11 +25,19 @@ bool TakesValue(std::string_view option)
 void ApplyValue(StudioOptions& options, std::string_view option, std::string_view value)
 {
     if (option == "--project") {
+        const std::filesystem::path folder(value);
         std::error_code error;
-        if (!std::filesystem::is_directory(std::filesystem::path(value), error)) {
-            throw UsageError("--project " + Quoted(value) + " is not a folder");
+        const bool isFolder = std::filesystem::is_directory(folder, error);
+        // Out of reach (a folder on the way that may not be entered, or that
+        // is a file) or not to be entered itself: the system says why.
+        if (error && error != std::errc::no_such_file_or_directory) {
+            throw UsageError("--project " + Quoted(value) + " cannot be opened: " + error.message());
         }
-        options.project = std::filesystem::path(value);
+        if (!isFolder) throw UsageError("--project " + Quoted(value) + " is not a folder");
+        if (access(folder.c_str(), X_OK) != 0) {
+            throw UsageError("--project " + Quoted(value) + " cannot be opened: " + std::strerror(errno));
+        }
+        options.project = folder;
     } else if (option == "--at") {
         options.at = ReadSeconds(option, value);
     } else if (option == "--window") {

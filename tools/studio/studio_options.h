@@ -36,7 +36,7 @@ using StudioRequest = std::variant<StudioOptions, ShowStudioUsage>;
 // none). Throws UsageError for an unknown option or argument, a missing or
 // repeated value, a number that is not a finite one, a time before 0, a
 // window side outside 1 to kLargestPixelSide, a negative monitor, a scale
-// outside (0, 1], or a --project that is not a folder.
+// outside (0, 1], or a --project that is not a folder or may not be entered.
 StudioRequest ParseStudioArguments(std::span<const std::string_view> arguments,
                                    const std::filesystem::path& defaultProject);
 

@@ -16,6 +16,14 @@ struct TrackTextReload {
     std::string problem;
     // Applied: tracks of the text that the demo does not read.
     std::vector<std::string> unreadTracks;
+    // Applied: tracks the demo reads that the text lacks; they now read 0.
+    std::vector<std::string> missingTracks;
 };
 
 TrackTextReload ReloadTrackText(SyncDevice* device, std::string_view text);
+
+// What to show of an applied text whose tracks are not the ones the demo
+// reads (a track gone, or renamed: gone under its old name and unread under
+// its new one), a line each, every line naming the file `label`; empty when
+// they are the same.
+std::string TrackMismatchNotice(const TrackTextReload& reload, const std::string& label);
