@@ -179,42 +179,6 @@ void Studio::AdvanceTransport(double now)
     if (moved && !scrubbing) timeline.KeepInView(SecondsToRows(clock.seconds));
 }
 
-void Studio::RenderPicture()
-{
-    const PictureState state{clock.seconds, assets.TracksGeneration(), assets.ShaderGeneration()};
-    if (rendered == state) return;
-    sceneShown = stage.Render();
-    rendered = state;
-}
-
-void Studio::Present()
-{
-    const SyncDevice& device = *stage.Device();
-    layout = LayOutStudio(GetScreenWidth(), GetScreenHeight(), timelineShown,
-                          static_cast<int>(RegisteredTracks(device).size()));
-    log.Layout(layout);
-    log.View(timeline.FirstRow(), timeline.RowsInView());
-    std::vector<std::string> messages = assets.Messages();
-    if (!sceneShown) messages.emplace_back("The \"scene\" track selects no scene here: the last frame drawn stays.");
-    log.Messages(messages);
-
-    BeginDrawing();
-    ClearBackground(BLACK);
-    const PixelRect& frame = layout.frame;
-    DrawPicture(stage.Target().texture, {frame.x, frame.y, frame.width, frame.height});
-    if (timelineShown) {
-        PlaceTimelineView(timeline, layout.timeline);
-        timelinePanel.Draw(layout.timeline, timeline, device, transport, assets.TracksGeneration());
-    }
-    if (overlayShown) {
-        DrawOverlay(frame, OverlayText({stats.FramesPerSecond(), stats.FrameMilliseconds(), clock.seconds, scale,
-                                        stage.Size(), transport.Playing(), transport.Loop()}));
-    }
-    DrawMessages(frame, messages);
-    EndDrawing();
-    EndFrame(InputPolling::Poll);
-}
-
 void Studio::LogFrame(double now)
 {
     log.Frame({now, clock.seconds, musicPosition, transport.Playing(), assets.TracksGeneration(),
@@ -254,4 +218,40 @@ void Studio::SleepUntilSomethingHappens()
     while (!WaitForWindowEvent(kFileLookSeconds) && !assets.ChangeWaiting()) {
     }
     KeepAwake();
+}
+
+void Studio::RenderPicture()
+{
+    const PictureState state{clock.seconds, assets.TracksGeneration(), assets.ShaderGeneration()};
+    if (rendered == state) return;
+    sceneShown = stage.Render();
+    rendered = state;
+}
+
+void Studio::Present()
+{
+    const SyncDevice& device = *stage.Device();
+    layout = LayOutStudio(GetScreenWidth(), GetScreenHeight(), timelineShown,
+                          static_cast<int>(RegisteredTracks(device).size()));
+    log.Layout(layout);
+    log.View(timeline.FirstRow(), timeline.RowsInView());
+    std::vector<std::string> messages = assets.Messages();
+    if (!sceneShown) messages.emplace_back("The \"scene\" track selects no scene here: the last frame drawn stays.");
+    log.Messages(messages);
+
+    BeginDrawing();
+    ClearBackground(BLACK);
+    const PixelRect& frame = layout.frame;
+    DrawPicture(stage.Target().texture, {frame.x, frame.y, frame.width, frame.height});
+    if (timelineShown) {
+        PlaceTimelineView(timeline, layout.timeline);
+        timelinePanel.Draw(layout.timeline, timeline, device, transport, assets.TracksGeneration());
+    }
+    if (overlayShown) {
+        DrawOverlay(frame, OverlayText({stats.FramesPerSecond(), stats.FrameMilliseconds(), clock.seconds, scale,
+                                        stage.Size(), transport.Playing(), transport.Loop()}));
+    }
+    DrawMessages(frame, messages);
+    EndDrawing();
+    EndFrame(InputPolling::Poll);
 }
