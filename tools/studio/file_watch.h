@@ -1,7 +1,8 @@
 // When to read a watched file again. The file is looked at (stat) every
-// frame; a change is anything in its identity, size or modification time, so
-// a file saved in place and one renamed over the old (as many editors save)
-// both count, and so do a file that disappears and a change of permissions.
+// frame; a change is anything in its identity, size, modification time or
+// permissions, so a file saved in place and one renamed over the old (as many
+// editors save) both count, and so do a file that disappears and one made
+// readable.
 //
 // A change is read once the file has looked the same for kSettleNs (an editor
 // may write it in steps) and its modification time is at least that old, so

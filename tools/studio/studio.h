@@ -1,9 +1,9 @@
 // The whole life of quorl-studio's window: set-up in the constructor, one
 // frame per call of Frame, shutdown in the destructor (members go in the
 // reverse order of creation). Playing, it draws every frame; paused with
-// nothing to do, it sleeps until an input event or a change of a watched file. The work itself is in the studio's library:
-// the transport, the clock that follows the music, the timeline's mapping,
-// the watched assets.
+// nothing to do, it sleeps until an input event or a change of a watched
+// file. The work itself is in the studio's library: the transport, the clock
+// that follows the music, the timeline's mapping, the watched assets.
 #pragma once
 
 #include <optional>
