@@ -8,6 +8,7 @@
 #include <string>
 
 #include "frame_log.h"
+#include "text/quoted_text.h"
 
 namespace {
 
@@ -20,7 +21,7 @@ TEST(FrameLog, OneThatCannotBeOpenedIsRefusedWithItsPathAndReason)
         FrameLog log(path.c_str());
         FAIL() << "opened " << path;
     } catch (const std::runtime_error& error) {
-        EXPECT_EQ(std::string(error.what()), "cannot open the frame log '" + path + "': No such file or directory");
+        EXPECT_EQ(std::string(error.what()), "cannot open the frame log " + Quoted(path) + ": No such file or directory");
     }
 }
 

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "studio_options.h"
+#include "text/quoted_text.h"
 
 namespace {
 
@@ -154,7 +155,7 @@ TEST(StudioOptionRefusals, ProjectOutOfReachNamesTheReasonInsteadOfNotAFolder)
     const std::filesystem::path file = std::filesystem::temp_directory_path() / "quorl-project-behind-a-file";
     std::ofstream(file) << "not a folder";
     const std::string project = (file / "project").string();
-    EXPECT_EQ(Refusal({"--project", project}), "--project '" + project + "' cannot be opened: Not a directory");
+    EXPECT_EQ(Refusal({"--project", project}), "--project " + Quoted(project) + " cannot be opened: Not a directory");
     std::filesystem::remove(file);
 }
 
@@ -166,8 +167,8 @@ TEST(StudioOptionRefusals, ProjectThatMayNotBeEnteredNamesTheReasonInsteadOfNotA
     std::filesystem::permissions(closed, std::filesystem::perms::none);
     const std::string itself = closed.string();
     const std::string inner = (closed / "inner").string();
-    EXPECT_EQ(Refusal({"--project", itself}), "--project '" + itself + "' cannot be opened: Permission denied");
-    EXPECT_EQ(Refusal({"--project", inner}), "--project '" + inner + "' cannot be opened: Permission denied");
+    EXPECT_EQ(Refusal({"--project", itself}), "--project " + Quoted(itself) + " cannot be opened: Permission denied");
+    EXPECT_EQ(Refusal({"--project", inner}), "--project " + Quoted(inner) + " cannot be opened: Permission denied");
     std::filesystem::permissions(closed, std::filesystem::perms::owner_all);
     std::filesystem::remove_all(closed);
 }
