@@ -98,9 +98,11 @@ std::optional<std::int32_t> ReadType(std::string_view word)
 
 class TrackTextParser {
 public:
-    // What is wrong with the line, if anything.
-    std::optional<std::string> Line(std::string_view line)
+    // What is wrong with line `number`, if anything.
+    std::optional<std::string> Line(std::string_view line, int number)
     {
+        current = line;
+        currentNumber = number;
         if (auto problem = FindControlByte(line)) return problem;
         const std::vector<std::string_view> words = SplitWords(line.substr(0, line.find('#')));
         if (words.empty()) return std::nullopt;
@@ -109,8 +111,15 @@ public:
     }
 
     std::vector<NamedTrack> tracks;
+    std::vector<TrackTextPlace> places;
 
 private:
+    TextColumns Columns(std::string_view word) const
+    {
+        const auto begin = static_cast<std::size_t>(word.data() - current.data());
+        return {begin, begin + word.size()};
+    }
+
     std::optional<std::string> Track(const std::vector<std::string_view>& words)
     {
         if (words.size() != 2) return "expected 'track NAME'";
@@ -123,6 +132,7 @@ private:
         }
         if (tracks.size() == kMaxTableTracks) return "more than " + std::to_string(kMaxTableTracks) + " tracks";
         tracks.push_back({std::string(name), {}});
+        places.push_back({currentNumber, {}});
         return std::nullopt;
     }
 
@@ -144,8 +154,12 @@ private:
         }
         if (keys.size() == kMaxTableKeys) return "more than " + std::to_string(kMaxTableKeys) + " keys in one track";
         keys.push_back({*row, *value, *type});
+        places.back().keys.push_back({currentNumber, Columns(words[0]), Columns(words[1]), Columns(words[2])});
         return std::nullopt;
     }
+
+    std::string_view current;
+    int currentNumber = 0;
 };
 
 }  // namespace
@@ -159,9 +173,16 @@ ParsedTrackText ParseTrackText(std::string_view text)
     while (!text.empty()) {
         ++line;
         const std::size_t end = text.find('\n');
-        if (auto problem = parser.Line(text.substr(0, end))) return {{}, TrackTextError{line, std::move(*problem)}};
+        if (auto problem = parser.Line(text.substr(0, end), line)) {
+            return {{}, TrackTextError{line, std::move(*problem)}, {}};
+        }
         text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
     }
-    if (parser.tracks.empty()) return {{}, TrackTextError{line == 0 ? 1 : line, "no 'track NAME' in the text"}};
-    return {std::move(parser.tracks), std::nullopt};
+    if (parser.tracks.empty()) return {{}, TrackTextError{line == 0 ? 1 : line, "no 'track NAME' in the text"}, {}};
+    return {std::move(parser.tracks), std::nullopt, std::move(parser.places)};
+}
+
+std::optional<float> ReadKeyValue(std::string_view word, std::string& problem)
+{
+    return ReadValue(word, problem);
 }

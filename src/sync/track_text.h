@@ -12,6 +12,7 @@
 // gives no tracks at all.
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -24,11 +25,33 @@ struct TrackTextError {
     std::string message;  // one line, without the line number
 };
 
+// Where a track and its keys stand in the text, for tools that rewrite single
+// lines: line numbers count from 1, columns are byte offsets within the line.
+struct TextColumns {
+    std::size_t begin;
+    std::size_t end;
+};
+struct KeyTextPlace {
+    int line;
+    TextColumns row;
+    TextColumns value;
+    TextColumns type;
+};
+struct TrackTextPlace {
+    int line;                        // its 'track NAME'
+    std::vector<KeyTextPlace> keys;  // in the order of the track's keys
+};
+
 struct ParsedTrackText {
     std::vector<NamedTrack> tracks;  // in the order of the text
     std::optional<TrackTextError> error;
+    std::vector<TrackTextPlace> places;  // one for each track; none with an error
 };
 
 // Parses a whole text. The tracks keep within the table's limits, every value
 // is finite and every zero is a positive zero.
 ParsedTrackText ParseTrackText(std::string_view text);
+
+// One VALUE word read as the parser reads it: the value, or none and, in
+// `problem`, the message the parser would give for it.
+std::optional<float> ReadKeyValue(std::string_view word, std::string& problem);
