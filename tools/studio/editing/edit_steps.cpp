@@ -26,6 +26,8 @@ double NudgeStep(std::span<const TrackKey> keys, bool fine)
         high = greatest->value;
     }
     const double span = high > low ? high - low : std::max(std::fabs(high), 1.0);
-    const double step = std::pow(10.0, std::round(std::log10(span / 100.0)));
+    // A hair above, so that a span of exactly a power of ten is not taken
+    // for the one below by a rounding in log10.
+    const double step = std::pow(10.0, std::floor(std::log10(span / 10.0) + 1e-9));
     return fine ? step / 10.0 : step;
 }

@@ -14,7 +14,8 @@ enum class RowSnap { Beat, Row };
 // drag's distance in rows); 0 for a distance that is not a number.
 std::int64_t SnapRowDelta(double rows, RowSnap snap);
 
-// About a hundredth of the span of the keys' values, rounded to a power of
-// ten (a track whose keys are all equal takes the size of the value, or 1);
-// with `fine`, ten times smaller.
+// The largest power of ten up to a tenth of the span of the keys' values (a
+// track whose keys are all equal spans the size of its value, or at least 1),
+// so that ten to a hundred steps cross the track; with `fine`, ten times
+// smaller.
 double NudgeStep(std::span<const TrackKey> keys, bool fine);

@@ -1,0 +1,367 @@
+// The key editor's edits as text: each edit rewrites, adds or removes only the
+// lines of its keys, byte for byte, in the columns of the track around them;
+// refused edits change nothing and say why.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+#include <string_view>
+
+#include "key_edit_model.h"
+
+namespace {
+
+// Two tracks in columns, one in single spaces with no final newline; a
+// comment after a key, a comment before a track's first key, blank lines.
+constexpr std::string_view kText =
+    "# The fade and the fog.\n"
+    "track ftb\n"
+    "    0   1    linear   # black\n"
+    "   16   0.8  linear\n"
+    "\n"
+    "track fog\n"
+    "# thickens late\n"
+    "   64  2.5  smooth\n"
+    "  128 10    step\n"
+    "track scene\n"
+    "0 0.1 step";
+
+constexpr int kFtb = 0;
+constexpr int kFog = 1;
+constexpr int kScene = 2;
+
+// `text` with its one occurrence of `line` replaced.
+std::string Replaced(std::string_view text, std::string_view line, std::string_view by)
+{
+    std::string result(text);
+    const std::size_t at = result.find(line);
+    EXPECT_NE(at, std::string::npos) << "no '" << line << "' in the text";
+    EXPECT_EQ(result.find(line, at + 1), std::string::npos) << "'" << line << "' twice in the text";
+    if (at != std::string::npos) result.replace(at, line.size(), by);
+    return result;
+}
+
+KeyEditModel Editing(std::string_view text, KeyRef selected)
+{
+    KeyEditModel model{std::string(text), "tracks.txt"};
+    model.Select(selected);
+    return model;
+}
+
+#define EXPECT_CHANGED(edit)                                   \
+    do {                                                       \
+        const EditResult result = (edit);                      \
+        EXPECT_TRUE(result.changed) << result.refusal;         \
+    } while (false)
+
+#define EXPECT_REFUSED(model, edit, why)                      \
+    do {                                                      \
+        const std::string before = (model).Text();            \
+        const EditResult result = (edit);                     \
+        EXPECT_FALSE(result.changed);                         \
+        EXPECT_EQ(result.refusal, why);                       \
+        EXPECT_EQ((model).Text(), before) << "text changed";  \
+    } while (false)
+
+// ---------------------------------------------------------------------------
+// Moving, retyping and new values rewrite their line in its columns
+// ---------------------------------------------------------------------------
+
+TEST(KeyLineRewrite, AMoveChangesOnlyTheRowOfItsLine)
+{
+    KeyEditModel model = Editing(kText, {kFtb, 1});
+    EXPECT_CHANGED(model.MoveSelected(16));
+    EXPECT_EQ(model.Text(), Replaced(kText, "   16   0.8  linear\n", "   32   0.8  linear\n"));
+    EXPECT_EQ(model.Tracks()[kFtb].keys[1].row, 32);
+}
+
+TEST(KeyLineRewrite, AWiderRowKeepsItsRightEdgeAndThenPushes)
+{
+    KeyEditModel model = Editing(kText, {kFog, 1});
+    EXPECT_CHANGED(model.MoveSelected(1000));
+    EXPECT_EQ(model.Text(), Replaced(kText, "  128 10    step\n", " 1128 10    step\n"));
+    EXPECT_CHANGED(model.MoveSelected(100'000));
+    EXPECT_EQ(model.Text(), Replaced(kText, "  128 10    step\n", "101128 10   step\n"));
+}
+
+TEST(KeyLineRewrite, ALineInSingleSpacesStaysInSingleSpaces)
+{
+    KeyEditModel model = Editing(kText, {kScene, 0});
+    EXPECT_CHANGED(model.MoveSelected(800));
+    EXPECT_EQ(model.Text(), Replaced(kText, "0 0.1 step", "800 0.1 step"));
+}
+
+TEST(KeyLineRewrite, ACommentAfterTheKeyKeepsItsColumn)
+{
+    KeyEditModel model = Editing(kText, {kFtb, 0});
+    EXPECT_CHANGED(model.SetSelectedType(KeyType::Step));
+    EXPECT_EQ(model.Text(), Replaced(kText, "    0   1    linear   # black", "    0   1    step     # black"));
+    EXPECT_CHANGED(model.SetSelectedType(KeyType::Smooth));
+    EXPECT_EQ(model.Text(), Replaced(kText, "    0   1    linear   # black", "    0   1    smooth   # black"));
+    EXPECT_EQ(model.Tracks()[kFtb].keys[0].type, static_cast<std::int32_t>(KeyType::Smooth));
+}
+
+TEST(KeyLineRewrite, AValueIsWrittenInTheShortestTextThatReadsBackTheSameFloat)
+{
+    KeyEditModel model = Editing(kText, {kFtb, 1});
+    EXPECT_CHANGED(model.SetSelectedValue("0.50"));
+    EXPECT_EQ(model.Text(), Replaced(kText, "   16   0.8  linear", "   16   0.5  linear"));
+    EXPECT_CHANGED(model.SetSelectedValue(" 1e3 "));
+    EXPECT_EQ(model.Text(), Replaced(kText, "   16   0.8  linear", "   16 1000   linear"));
+    // Pushed against its row, the value's own column says little: the
+    // neighbour's decimal point brings it back into line.
+    EXPECT_CHANGED(model.SetSelectedValue("-0"));
+    EXPECT_EQ(model.Text(), Replaced(kText, "   16   0.8  linear", "   16   0    linear"));
+    EXPECT_FALSE(std::signbit(model.Tracks()[kFtb].keys[1].value));
+}
+
+TEST(KeyLineRewrite, AValueThatAlreadyReadsTheSameLeavesItsLineAlone)
+{
+    const std::string text = "track a\n  0  0.10  step\n";
+    KeyEditModel model = Editing(text, {0, 0});
+    const EditResult result = model.SetSelectedValue("0.1");
+    EXPECT_FALSE(result.changed);
+    EXPECT_EQ(result.refusal, "");
+    EXPECT_EQ(model.Text(), text);
+    EXPECT_FALSE(model.CanUndo()) << "an edit that changed nothing is no step";
+}
+
+TEST(KeyLineRewrite, ANudgeStepsByAPowerOfTenThatFitsTheTrack)
+{
+    KeyEditModel model = Editing(kText, {kFtb, 1});
+    EXPECT_DOUBLE_EQ(model.NudgeStepOf(kFtb, false), 0.01);
+    EXPECT_CHANGED(model.NudgeSelected(1, false));
+    EXPECT_EQ(model.Text(), Replaced(kText, "   16   0.8  linear", "   16   0.81 linear"));
+    EXPECT_CHANGED(model.NudgeSelected(-11, true));
+    EXPECT_EQ(model.Text(), Replaced(kText, "   16   0.8  linear", "   16   0.799 linear"));
+}
+
+TEST(KeyLineRewrite, ACarriageReturnEndingStaysWithItsLine)
+{
+    const std::string text = "track a\r\n  0  1  step\r\n  8  2  step\r\n";
+    KeyEditModel model = Editing(text, {0, 1});
+    EXPECT_CHANGED(model.MoveSelected(4));
+    EXPECT_EQ(model.Text(), "track a\r\n  0  1  step\r\n 12  2  step\r\n");
+}
+
+// ---------------------------------------------------------------------------
+// A new key's line
+// ---------------------------------------------------------------------------
+
+TEST(KeyLineInsert, ANewKeyTakesTheColumnsAndTypeOfTheKeyBeforeIt)
+{
+    KeyEditModel model{std::string(kText), "tracks.txt"};
+    EXPECT_CHANGED(model.InsertKey(kFtb, 8, 0.9));
+    EXPECT_EQ(model.Text(), Replaced(kText, "   16   0.8  linear\n", "    8   0.9  linear\n   16   0.8  linear\n"));
+    ASSERT_EQ(model.Selection().size(), 1u);
+    EXPECT_EQ(model.Selection()[0], (KeyRef{kFtb, 1})) << "the new key is the selection";
+}
+
+TEST(KeyLineInsert, ANewLastKeyGoesRightAfterTheTracksLastKey)
+{
+    KeyEditModel model{std::string(kText), "tracks.txt"};
+    EXPECT_CHANGED(model.InsertKey(kFtb, 32, 0.0));
+    EXPECT_EQ(model.Text(), Replaced(kText, "   16   0.8  linear\n\n", "   16   0.8  linear\n   32   0    linear\n\n"));
+}
+
+TEST(KeyLineInsert, ANewFirstKeyGoesBelowTheCommentBeforeTheFirstKeyWithItsType)
+{
+    KeyEditModel model{std::string(kText), "tracks.txt"};
+    EXPECT_CHANGED(model.InsertKey(kFog, 32, 2.5));
+    EXPECT_EQ(model.Text(), Replaced(kText, "# thickens late\n", "# thickens late\n   32  2.5  smooth\n"));
+}
+
+TEST(KeyLineInsert, TheLastLineKeepsTheTextsChoiceOfNoFinalNewline)
+{
+    KeyEditModel model{std::string(kText), "tracks.txt"};
+    EXPECT_CHANGED(model.InsertKey(kScene, 800, 1.0));
+    EXPECT_EQ(model.Text(), std::string(kText) + "\n800 1 step");
+}
+
+TEST(KeyLineInsert, TheValueIsTheShortestTextOfItsFloat)
+{
+    KeyEditModel model{std::string(kText), "tracks.txt"};
+    EXPECT_CHANGED(model.InsertKey(kFtb, 8, 1.0 / 3.0));
+    EXPECT_EQ(model.Text(), Replaced(kText, "   16   0.8  linear\n",
+                                     "    8   0.33333334 linear\n   16   0.8  linear\n"));
+    EXPECT_EQ(model.Tracks()[kFtb].keys[1].value, static_cast<float>(1.0 / 3.0));
+}
+
+TEST(KeyLineInsert, AKeyInATrackWithoutKeysTakesTheNearestKeyLinesColumnsAndStep)
+{
+    KeyEditModel model{"track a\n  0  1  linear\ntrack b\n# none yet\n", "tracks.txt"};
+    EXPECT_CHANGED(model.InsertKey(1, 4, 2.0));
+    EXPECT_EQ(model.Text(), "track a\n  0  1  linear\ntrack b\n  4  2  step\n# none yet\n");
+}
+
+TEST(KeyLineInsert, TabsBetweenWordsAreCopied)
+{
+    KeyEditModel model{"track a\n0\t1\tstep\n", "tracks.txt"};
+    EXPECT_CHANGED(model.InsertKey(0, 4, 2.0));
+    EXPECT_EQ(model.Text(), "track a\n0\t1\tstep\n4\t2\tstep\n");
+}
+
+TEST(KeyLineInsert, ANewLineEndsInACarriageReturnLikeItsNeighbour)
+{
+    KeyEditModel model{"track a\r\n  0  1  step\r\n  8  2  step\r\n", "tracks.txt"};
+    EXPECT_CHANGED(model.InsertKey(0, 4, 1.5));
+    EXPECT_EQ(model.Text(), "track a\r\n  0  1  step\r\n  4  1.5 step\r\n  8  2  step\r\n");
+}
+
+// ---------------------------------------------------------------------------
+// Deleting
+// ---------------------------------------------------------------------------
+
+TEST(KeyLineDelete, DeletingRemovesExactlyTheKeysLines)
+{
+    KeyEditModel model = Editing(kText, {kFtb, 1});
+    model.ToggleSelected({kFog, 0});
+    EXPECT_CHANGED(model.DeleteSelected());
+    EXPECT_EQ(model.Text(), Replaced(Replaced(kText, "   16   0.8  linear\n", ""), "   64  2.5  smooth\n", ""));
+    EXPECT_TRUE(model.Selection().empty());
+}
+
+TEST(KeyLineDelete, DeletingTheLastLineKeepsNoFinalNewline)
+{
+    KeyEditModel model = Editing(kText, {kScene, 0});
+    EXPECT_CHANGED(model.DeleteSelected());
+    EXPECT_EQ(model.Text(), Replaced(kText, "\n0 0.1 step", ""));
+    EXPECT_TRUE(model.Tracks()[kScene].keys.empty());
+}
+
+// ---------------------------------------------------------------------------
+// Snapping and moving several keys
+// ---------------------------------------------------------------------------
+
+TEST(KeyDragSnap, ADragSnapsToWholeBeatsOrWithShiftToRows)
+{
+    EXPECT_EQ(SnapRowDelta(15.9, RowSnap::Beat), 16) << "a bar later";
+    EXPECT_EQ(SnapRowDelta(1.9, RowSnap::Beat), 0);
+    EXPECT_EQ(SnapRowDelta(2.1, RowSnap::Beat), 4);
+    EXPECT_EQ(SnapRowDelta(-2.1, RowSnap::Beat), -4);
+    EXPECT_EQ(SnapRowDelta(5.4, RowSnap::Row), 5);
+    EXPECT_EQ(SnapRowDelta(-0.6, RowSnap::Row), -1);
+    EXPECT_EQ(SnapRowDelta(std::nan(""), RowSnap::Beat), 0);
+}
+
+TEST(KeyDragSnap, ADragFarBeyondEveryRowIsRefusedWithoutOverflow)
+{
+    KeyEditModel model = Editing(kText, {kFtb, 1});
+    const std::int64_t far = SnapRowDelta(1e300, RowSnap::Row);
+    EXPECT_EQ(model.MoveRefusal(far), "'ftb': the key at row 16 would go past the last row");
+    EXPECT_EQ(model.MoveRefusal(SnapRowDelta(-1e300, RowSnap::Beat)), "'ftb': the key at row 16 would go below row 0");
+}
+
+TEST(KeyDragSnap, SelectedKeysMoveTogetherPastEachOthersRows)
+{
+    KeyEditModel model = Editing(kText, {kFog, 0});
+    model.ToggleSelected({kFog, 1});
+    model.ToggleSelected({kFtb, 1});
+    EXPECT_CHANGED(model.MoveSelected(64));
+    EXPECT_EQ(model.Text(), Replaced(Replaced(Replaced(kText, "   64  2.5", "  128  2.5"), "  128 10", "  192 10"),
+                                     "   16   0.8", "   80   0.8"))
+        << "64 may land where 128 was, since 128 moves too";
+}
+
+// ---------------------------------------------------------------------------
+// Refusals leave the text as it was and say why
+// ---------------------------------------------------------------------------
+
+TEST(KeyEditRefusal, AKeyCannotLandOnOrPassANeighbourOrGoBelowRowZero)
+{
+    KeyEditModel model = Editing(kText, {kFog, 0});
+    EXPECT_REFUSED(model, model.MoveSelected(64), "'fog': the key at row 64 would land on the key at row 128");
+    EXPECT_REFUSED(model, model.MoveSelected(68), "'fog': the key at row 64 would pass the key at row 128");
+    EXPECT_REFUSED(model, model.MoveSelected(-68), "'fog': the key at row 64 would go below row 0");
+    model.Select({kFog, 1});
+    EXPECT_REFUSED(model, model.MoveSelected(-64), "'fog': the key at row 128 would land on the key at row 64");
+    EXPECT_EQ(model.MoveRefusal(-60), "");
+}
+
+TEST(KeyEditRefusal, OneKeyThatCannotMoveStopsTheWholeMove)
+{
+    KeyEditModel model = Editing(kText, {kFog, 1});
+    model.ToggleSelected({kFtb, 0});
+    EXPECT_REFUSED(model, model.MoveSelected(-4), "'ftb': the key at row 0 would go below row 0");
+    EXPECT_FALSE(model.CanUndo());
+}
+
+TEST(KeyEditRefusal, ATypedValueMustBeAFiniteNormal32BitFloat)
+{
+    KeyEditModel model = Editing(kText, {kFtb, 1});
+    EXPECT_REFUSED(model, model.SetSelectedValue("abc"), "value 'abc' is not a number");
+    EXPECT_REFUSED(model, model.SetSelectedValue(""), "value '' is not a number");
+    EXPECT_REFUSED(model, model.SetSelectedValue("1.5.2"), "value '1.5.2' is not a number");
+    EXPECT_REFUSED(model, model.SetSelectedValue("nan"), "value 'nan' is not a number");
+    EXPECT_REFUSED(model, model.SetSelectedValue("inf"), "value 'inf' is too large for a 32-bit float");
+    EXPECT_REFUSED(model, model.SetSelectedValue("1e39"), "value '1e39' is too large for a 32-bit float");
+    EXPECT_REFUSED(model, model.SetSelectedValue("1e-40"),
+                   "value '1e-40' is too close to 0 for a 32-bit float (write 0)");
+}
+
+TEST(KeyEditRefusal, ANudgePastTheLargestFloatIsRefused)
+{
+    KeyEditModel model = Editing("track a\n0 3.4e38 step\n", {0, 0});
+    EXPECT_REFUSED(model, model.NudgeSelected(10, false),
+                   "'a': the value at row 0 would pass the largest 32-bit float");
+}
+
+TEST(KeyEditRefusal, AnInsertNeedsAFreeRowFromZeroOnAndAFloat)
+{
+    KeyEditModel model{std::string(kText), "tracks.txt"};
+    EXPECT_REFUSED(model, model.InsertKey(kFtb, 16, 0.5), "'ftb' has a key at row 16 already");
+    EXPECT_REFUSED(model, model.InsertKey(kFtb, -1, 0.5), "no key can stand before row 0");
+    EXPECT_REFUSED(model, model.InsertKey(kFtb, 8, 1e39), "value 1e+39 is not a 32-bit float");
+    EXPECT_REFUSED(model, model.InsertKey(kFtb, 8, std::nan("")), "value nan is not a 32-bit float");
+    EXPECT_REFUSED(model, model.InsertKey(7, 8, 0.5), "no track 7");
+}
+
+TEST(KeyEditRefusal, EditsOfTheSelectionNeedASelection)
+{
+    KeyEditModel model{std::string(kText), "tracks.txt"};
+    EXPECT_REFUSED(model, model.MoveSelected(4), "no key selected");
+    EXPECT_REFUSED(model, model.DeleteSelected(), "no key selected");
+    EXPECT_REFUSED(model, model.CycleSelectedType(), "no key selected");
+    EXPECT_REFUSED(model, model.SetSelectedValue("1"), "no key selected");
+    EXPECT_REFUSED(model, model.NudgeSelected(1, false), "no key selected");
+    model.Select({kFtb, 2});
+    EXPECT_TRUE(model.Selection().empty()) << "a key that does not exist cannot be selected";
+}
+
+// ---------------------------------------------------------------------------
+// Finding keys for the timeline
+// ---------------------------------------------------------------------------
+
+TEST(KeyEditLookup, PreviousAndNextKeyRowsSkipTheRowTheyStartFrom)
+{
+    const KeyEditModel model{std::string(kText), "tracks.txt"};
+    EXPECT_EQ(model.PreviousKeyRow(kFtb, 16.0), 0);
+    EXPECT_EQ(model.PreviousKeyRow(kFtb, 16.5), 16);
+    EXPECT_EQ(model.PreviousKeyRow(kFtb, 0.0), std::nullopt);
+    EXPECT_EQ(model.NextKeyRow(kFtb, 0.0), 16);
+    EXPECT_EQ(model.NextKeyRow(kFtb, 16.0), std::nullopt);
+    EXPECT_EQ(model.NextKeyRow(9, 0.0), std::nullopt);
+}
+
+TEST(KeyEditLookup, KeysAreFoundByTrackNameAndRow)
+{
+    const KeyEditModel model{std::string(kText), "tracks.txt"};
+    EXPECT_EQ(model.FindTrack("fog"), kFog);
+    EXPECT_EQ(model.FindTrack("fo"), std::nullopt);
+    EXPECT_EQ(model.KeyAt(kFog, 128), (KeyRef{kFog, 1}));
+    EXPECT_EQ(model.KeyAt(kFog, 127), std::nullopt);
+}
+
+TEST(KeyEditLookup, TheNudgeStepFollowsTheSpanOfTheTracksValues)
+{
+    const TrackKey wide[] = {{0, -10.0f, 0}, {1, 1665.625f, 0}};
+    EXPECT_DOUBLE_EQ(NudgeStep(wide, false), 100.0);
+    EXPECT_DOUBLE_EQ(NudgeStep(wide, true), 10.0);
+    const TrackKey tenth[] = {{0, 0.0f, 0}, {1, 1.0f, 0}};
+    EXPECT_DOUBLE_EQ(NudgeStep(tenth, false), 0.1) << "a span of a power of ten";
+    const TrackKey flat[] = {{0, 250.0f, 0}, {1, 250.0f, 0}};
+    EXPECT_DOUBLE_EQ(NudgeStep(flat, false), 10.0) << "a flat track steps by its size";
+    EXPECT_DOUBLE_EQ(NudgeStep({}, false), 0.1);
+}
+
+}  // namespace
