@@ -49,6 +49,6 @@ phase "gcc: build" gcc_build
 phase "gcc: tests" ctest --test-dir "$root/build" --output-on-failure -j "$jobs"
 phase "clang: build, sanitizers" clang_build
 phase "clang: sanitized tests" ctest --test-dir "$root/build-check" --output-on-failure -j "$jobs" \
-  -R '^(sync|track_table_|pending_file$|capture_cli$|studio$|studio_options_fuzz$|sanitized_)'
+  -R '^(sync|track_table_|pending_file$|capture_cli$|studio$|studio_options_fuzz$|studio_key_edit_fuzz$|sanitized_)'
 phase "web: build" web_build
 phase "web: tests in Chromium" web_tests

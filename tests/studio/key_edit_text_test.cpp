@@ -292,6 +292,8 @@ TEST(KeyEditRefusal, ATypedValueMustBeAFiniteNormal32BitFloat)
     EXPECT_REFUSED(model, model.SetSelectedValue("abc"), "value 'abc' is not a number");
     EXPECT_REFUSED(model, model.SetSelectedValue(""), "value '' is not a number");
     EXPECT_REFUSED(model, model.SetSelectedValue("1.5.2"), "value '1.5.2' is not a number");
+    EXPECT_REFUSED(model, model.SetSelectedValue("1\n2"), "value '1\\n2' is not a number") << "on one line";
+    EXPECT_REFUSED(model, model.SetSelectedValue("1 #"), "value '1 #' is not a number");
     EXPECT_REFUSED(model, model.SetSelectedValue("nan"), "value 'nan' is not a number");
     EXPECT_REFUSED(model, model.SetSelectedValue("inf"), "value 'inf' is too large for a 32-bit float");
     EXPECT_REFUSED(model, model.SetSelectedValue("1e39"), "value '1e39' is too large for a 32-bit float");

@@ -1,0 +1,247 @@
+// Fuzzes the studio's key edit model: the bytes up to the first zero byte are
+// the text of tracks.txt, the rest a sequence of edits, selections, undos,
+// redos, saves from elsewhere and failing writes. Whatever they are, nothing
+// crashes; the model's text always parses to the tracks it shows and is what
+// was written last; a refused edit changes nothing and says why in one line;
+// each edit changes what it says, line for line; and undoing every step gives
+// back the first good text byte for byte.
+#include <fuzzer/FuzzedDataProvider.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "key_edit_model.h"
+#include "sync/track_table.h"
+#include "sync/track_text.h"
+
+namespace {
+
+[[noreturn]] void Fail(const char* what)
+{
+    std::fprintf(stderr, "key edit fuzzer: %s\n", what);
+    std::abort();
+}
+
+std::size_t LineCount(std::string_view text)
+{
+    return static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n'));
+}
+
+// The file as the model's writes and the saves from elsewhere leave it.
+struct Disk {
+    std::string text;
+    bool failing = false;
+
+    std::string Write(std::string_view previous, std::string_view next)
+    {
+        if (previous != text) Fail("an edit written over a text other than the file's");
+        if (failing) return "cannot write 'tracks.txt': No space left on device";
+        text = next;
+        return {};
+    }
+};
+
+class Session {
+public:
+    Session(std::string text, FuzzedDataProvider& input)
+        : input(input), disk{text}, model(text, "tracks.txt", [this](std::string_view previous, std::string_view next) {
+              return disk.Write(previous, next);
+          })
+    {
+        if (!ParseTrackText(text).error) first = text;
+    }
+
+    void Step()
+    {
+        const std::string before = model.Text();
+        const std::vector<NamedTrack> tracksBefore(model.Tracks().begin(), model.Tracks().end());
+        const std::vector<KeyRef> selected(model.Selection().begin(), model.Selection().end());
+        std::optional<EditResult> result;
+        // What the edit does to the number of lines, when it changes the text.
+        std::optional<std::ptrdiff_t> lineChange = 0;
+        bool keysStay = false;  // only the types or values of the selected keys may change
+        switch (input.ConsumeIntegralInRange(0, 14)) {
+        case 0: model.Select(PickKey()); break;
+        case 1: model.ToggleSelected(PickKey()); break;
+        case 2: model.ClearSelection(); break;
+        case 3: {
+            const std::int64_t delta = input.ConsumeBool() ? input.ConsumeIntegralInRange<std::int64_t>(-300, 300)
+                                                           : SnapRowDelta(input.ConsumeFloatingPoint<double>(),
+                                                                          input.ConsumeBool() ? RowSnap::Row : RowSnap::Beat);
+            const std::string refusal = model.MoveRefusal(delta);
+            result = model.MoveSelected(delta);
+            if (!refusal.empty() && result->refusal != refusal) Fail("a move refused otherwise than its readout said");
+            if (refusal.empty() && delta != 0 && !result->changed && !disk.failing) {
+                Fail("a move that its readout allowed was not made");
+            }
+            if (result->changed) CheckMoved(tracksBefore, selected, delta);
+            break;
+        }
+        case 4: {
+            const int track = PickTrack();
+            const auto row = input.ConsumeIntegralInRange<std::int32_t>(-2, 2000);
+            result = model.InsertKey(track, row, input.ConsumeFloatingPoint<double>());
+            lineChange = 1;
+            if (result->changed && !model.KeyAt(track, row)) Fail("inserted key not found");
+            break;
+        }
+        case 5:
+            result = model.DeleteSelected();
+            lineChange = -static_cast<std::ptrdiff_t>(selected.size());
+            break;
+        case 6:
+            result = model.SetSelectedType(static_cast<KeyType>(input.ConsumeIntegralInRange(0, 3)));
+            keysStay = true;
+            break;
+        case 7:
+            result = model.CycleSelectedType();
+            keysStay = true;
+            break;
+        case 8:
+            result = model.SetSelectedValue(input.ConsumeRandomLengthString(16));
+            keysStay = true;
+            break;
+        case 9:
+            result = model.NudgeSelected(input.ConsumeIntegralInRange(-20, 20), input.ConsumeBool());
+            keysStay = true;
+            break;
+        case 10:
+            result = model.Undo();
+            lineChange = std::nullopt;
+            break;
+        case 11:
+            result = model.Redo();
+            lineChange = std::nullopt;
+            break;
+        case 12: Save(input.ConsumeRandomLengthString(64)); return;
+        case 13: {
+            // A save that changes a few bytes of the file, mostly still good.
+            std::string saved = disk.text;
+            const std::size_t at = input.ConsumeIntegralInRange<std::size_t>(0, saved.size());
+            const std::size_t removed = input.ConsumeIntegralInRange<std::size_t>(0, 4);
+            saved.replace(at, std::min(removed, saved.size() - at), input.ConsumeRandomLengthString(6));
+            Save(saved);
+            return;
+        }
+        case 14: disk.failing = input.ConsumeBool(); break;
+        }
+        CheckModel();
+        if (!result) return;
+        if (result->refusal.find('\n') != std::string::npos) Fail("refusal on more than one line");
+        if (!result->changed) {
+            if (model.Text() != before) Fail("a refused edit changed the text");
+            return;
+        }
+        if (!result->refusal.empty()) Fail("a refusal for an edit that was made");
+        if (model.Text() == before) Fail("an edit said it changed the text but did not");
+        if (lineChange && static_cast<std::ptrdiff_t>(LineCount(model.Text())) !=
+                              static_cast<std::ptrdiff_t>(LineCount(before)) + *lineChange) {
+            Fail("an edit changed the number of lines by other than its keys");
+        }
+        if (keysStay) CheckOnlySelectedChanged(tracksBefore, selected);
+    }
+
+    // Fixes the text if needed, undoes every step and checks that the first
+    // good text is back.
+    void UndoAll()
+    {
+        disk.failing = false;
+        if (!first) return;
+        if (!model.WhyNotEditable().empty()) Save(model.Text());
+        if (!model.WhyNotEditable().empty()) Fail("the last good text read back did not resume editing");
+        while (model.CanUndo()) {
+            if (!model.Undo().changed) Fail("undo refused");
+            CheckModel();
+        }
+        if (model.Text() != *first) Fail("undoing every step did not give back the first text");
+    }
+
+private:
+    int PickTrack() { return input.ConsumeIntegralInRange<int>(-1, static_cast<int>(model.Tracks().size())); }
+    KeyRef PickKey()
+    {
+        const int track = PickTrack();
+        const int keys = track >= 0 && track < static_cast<int>(model.Tracks().size())
+                             ? static_cast<int>(model.Tracks()[static_cast<std::size_t>(track)].keys.size())
+                             : 1;
+        return {track, input.ConsumeIntegralInRange<int>(-1, keys)};
+    }
+
+    void Save(const std::string& saved)
+    {
+        disk.text = saved;
+        const bool hadText = first.has_value();
+        const SavedText taken = model.TakeSavedText(saved);
+        if (taken == SavedText::Taken && model.Text() != saved) Fail("a save taken but not the model's text");
+        if (taken == SavedText::InError && model.WhyNotEditable().empty()) Fail("a text in error does not stop editing");
+        if (taken == SavedText::Taken && !hadText) first = saved;
+        CheckModel();
+    }
+
+    void CheckModel()
+    {
+        if (!first) return;
+        const ParsedTrackText parsed = ParseTrackText(model.Text());
+        if (parsed.error) Fail("the model's text does not parse");
+        if (!std::equal(parsed.tracks.begin(), parsed.tracks.end(), model.Tracks().begin(), model.Tracks().end())) {
+            Fail("the model's tracks are not its text's");
+        }
+        if (EncodeTrackTable(parsed.tracks) != EncodeTrackTable(model.Tracks())) Fail("the tables differ");
+        if (model.WhyNotEditable().empty() && disk.text != model.Text()) Fail("the file is not the model's text");
+        for (const KeyRef key : model.Selection()) {
+            if (key.track < 0 || static_cast<std::size_t>(key.track) >= model.Tracks().size() || key.key < 0 ||
+                static_cast<std::size_t>(key.key) >= model.Tracks()[static_cast<std::size_t>(key.track)].keys.size()) {
+                Fail("a selected key that does not exist");
+            }
+        }
+    }
+
+    void CheckMoved(std::vector<NamedTrack> expected, const std::vector<KeyRef>& selected, std::int64_t delta)
+    {
+        for (const KeyRef key : selected) {
+            std::int32_t& row = expected[static_cast<std::size_t>(key.track)].keys[static_cast<std::size_t>(key.key)].row;
+            row = static_cast<std::int32_t>(row + delta);
+        }
+        if (!std::equal(expected.begin(), expected.end(), model.Tracks().begin(), model.Tracks().end())) {
+            Fail("a move did something else than moving the selected keys");
+        }
+    }
+
+    // Keys keep their rows, and only the selected ones may have changed.
+    void CheckOnlySelectedChanged(std::vector<NamedTrack> expected, const std::vector<KeyRef>& selected)
+    {
+        for (const KeyRef key : selected) {
+            const TrackKey& now = model.Tracks()[static_cast<std::size_t>(key.track)].keys[static_cast<std::size_t>(key.key)];
+            TrackKey& was = expected[static_cast<std::size_t>(key.track)].keys[static_cast<std::size_t>(key.key)];
+            if (now.row != was.row) Fail("a selected key's row changed");
+            was = now;
+        }
+        if (!std::equal(expected.begin(), expected.end(), model.Tracks().begin(), model.Tracks().end())) {
+            Fail("an edit changed keys that were not selected");
+        }
+    }
+
+    FuzzedDataProvider& input;
+    Disk disk;
+    KeyEditModel model;
+    std::optional<std::string> first;  // the first good text, which undoing everything gives back
+};
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    const std::size_t end = std::min(bytes.find('\0'), bytes.size());
+    FuzzedDataProvider input(data + std::min(end + 1, size), size - std::min(end + 1, size));
+    Session session(std::string(bytes.substr(0, end)), input);
+    for (int step = 0; step < 64 && input.remaining_bytes() > 0; ++step) session.Step();
+    session.UndoAll();
+    return 0;
+}
