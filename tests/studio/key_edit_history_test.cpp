@@ -10,24 +10,12 @@
 #include <string_view>
 #include <vector>
 
+#include "key_edit_fixture.h"
 #include "key_edit_model.h"
 #include "sync/track_table.h"
 #include "sync/track_text.h"
 
 namespace {
-
-constexpr std::string_view kText =
-    "# The fade and the fog.\n"
-    "track ftb\n"
-    "    0   1    linear   # black\n"
-    "   16   0.8  linear\n"
-    "\n"
-    "track fog\n"
-    "   64  2.5  smooth\n"
-    "  128 10    step\n";
-
-constexpr int kFtb = 0;
-constexpr int kFog = 1;
 
 std::vector<KeyRef> SelectionOf(const KeyEditModel& model)
 {
@@ -40,7 +28,7 @@ std::vector<KeyRef> SelectionOf(const KeyEditModel& model)
 
 TEST(KeyEditHistory, UndoingAMixOfEditsComesBackToTheFirstBytesAndRedoToTheLast)
 {
-    KeyEditModel model{std::string(kText), "tracks.txt"};
+    KeyEditModel model{std::string(kEditText), "tracks.txt"};
     std::vector<std::string> texts{model.Text()};
     const auto edited = [&](const EditResult& result) {
         ASSERT_TRUE(result.changed) << result.refusal;
@@ -61,7 +49,7 @@ TEST(KeyEditHistory, UndoingAMixOfEditsComesBackToTheFirstBytesAndRedoToTheLast)
         ASSERT_TRUE(model.Undo().changed);
         EXPECT_EQ(model.Text(), texts[step - 1]) << "undo of edit " << step;
     }
-    EXPECT_EQ(model.Text(), kText);
+    EXPECT_EQ(model.Text(), kEditText);
     EXPECT_EQ(model.Undo().refusal, "nothing to undo");
     for (std::size_t step = 1; step < texts.size(); ++step) {
         ASSERT_TRUE(model.Redo().changed);
@@ -72,7 +60,7 @@ TEST(KeyEditHistory, UndoingAMixOfEditsComesBackToTheFirstBytesAndRedoToTheLast)
 
 TEST(KeyEditHistory, UndoAndRedoBringBackTheSelectionOfTheirStep)
 {
-    KeyEditModel model{std::string(kText), "tracks.txt"};
+    KeyEditModel model{std::string(kEditText), "tracks.txt"};
     model.Select({kFog, 0});
     ASSERT_TRUE(model.MoveSelected(4).changed);
     model.ClearSelection();
@@ -88,14 +76,14 @@ TEST(KeyEditHistory, UndoAndRedoBringBackTheSelectionOfTheirStep)
 
 TEST(KeyEditHistory, AnEditAfterUndoingDropsTheStepsUndone)
 {
-    KeyEditModel model{std::string(kText), "tracks.txt"};
+    KeyEditModel model{std::string(kEditText), "tracks.txt"};
     model.Select({kFog, 1});
     ASSERT_TRUE(model.MoveSelected(4).changed);
     ASSERT_TRUE(model.Undo().changed);
     ASSERT_TRUE(model.SetSelectedType(KeyType::Ramp).changed);
     EXPECT_FALSE(model.CanRedo());
     ASSERT_TRUE(model.Undo().changed);
-    EXPECT_EQ(model.Text(), kText);
+    EXPECT_EQ(model.Text(), kEditText);
     EXPECT_FALSE(model.CanUndo());
 }
 
@@ -103,8 +91,8 @@ TEST(KeyEditHistory, AWriteBackThatFailsChangesNothing)
 {
     bool failing = false;
     std::vector<std::string> written;
-    KeyEditModel model{std::string(kText), "tracks.txt", [&](std::string_view previous, std::string_view next) {
-                           EXPECT_EQ(previous, written.empty() ? kText : written.back());
+    KeyEditModel model{std::string(kEditText), "tracks.txt", [&](std::string_view previous, std::string_view next) {
+                           EXPECT_EQ(previous, written.empty() ? kEditText : written.back());
                            if (failing) return std::string("cannot write 'tracks.txt': No space left on device");
                            written.emplace_back(next);
                            return std::string();
@@ -126,7 +114,7 @@ TEST(KeyEditHistory, AWriteBackThatFailsChangesNothing)
 
     failing = false;
     ASSERT_TRUE(model.Undo().changed);
-    EXPECT_EQ(written.back(), kText);
+    EXPECT_EQ(written.back(), kEditText);
 }
 
 // ---------------------------------------------------------------------------
@@ -135,28 +123,28 @@ TEST(KeyEditHistory, AWriteBackThatFailsChangesNothing)
 
 TEST(KeyEditSavedText, AnExternalSaveIsAStepSoUndoReturnsToTheStudiosText)
 {
-    KeyEditModel model{std::string(kText), "tracks.txt"};
+    KeyEditModel model{std::string(kEditText), "tracks.txt"};
     model.Select({kFog, 0});
     ASSERT_TRUE(model.MoveSelected(-4).changed);
     const std::string studios = model.Text();
 
     std::string saved = studios;
     saved.replace(saved.find("  128 10 "), 9, "  128 20 ");
-    saved += "track extra\n0 1 step\n";
+    saved += "\ntrack extra\n0 1 step\n";
     EXPECT_EQ(model.TakeSavedText(saved), SavedText::Taken);
     EXPECT_EQ(model.Text(), saved);
-    ASSERT_EQ(model.Tracks().size(), 3u);
+    ASSERT_EQ(model.Tracks().size(), 4u);
     EXPECT_EQ(model.Tracks()[kFog].keys[1].value, 20.0f);
 
-    ASSERT_TRUE(model.InsertKey(2, 8, 1.0).changed);
+    ASSERT_TRUE(model.InsertKey(3, 8, 1.0).changed);
     const std::string last = model.Text();
     ASSERT_TRUE(model.Undo().changed);
     EXPECT_EQ(model.Text(), saved);
     ASSERT_TRUE(model.Undo().changed);
     EXPECT_EQ(model.Text(), studios);
-    EXPECT_EQ(model.Tracks().size(), 2u);
+    EXPECT_EQ(model.Tracks().size(), 3u);
     ASSERT_TRUE(model.Undo().changed);
-    EXPECT_EQ(model.Text(), kText);
+    EXPECT_EQ(model.Text(), kEditText);
     ASSERT_TRUE(model.Redo().changed);
     ASSERT_TRUE(model.Redo().changed);
     ASSERT_TRUE(model.Redo().changed);
@@ -165,17 +153,17 @@ TEST(KeyEditSavedText, AnExternalSaveIsAStepSoUndoReturnsToTheStudiosText)
 
 TEST(KeyEditSavedText, TheModelsOwnTextReadBackIsNoStep)
 {
-    KeyEditModel model{std::string(kText), "tracks.txt"};
+    KeyEditModel model{std::string(kEditText), "tracks.txt"};
     model.Select({kFog, 0});
     ASSERT_TRUE(model.MoveSelected(4).changed);
     EXPECT_EQ(model.TakeSavedText(model.Text()), SavedText::Ignored);
     ASSERT_TRUE(model.Undo().changed);
-    EXPECT_EQ(model.Text(), kText) << "one undo takes back the edit, not a save";
+    EXPECT_EQ(model.Text(), kEditText) << "one undo takes back the edit, not a save";
 }
 
 TEST(KeyEditSavedText, TheSelectionFollowsItsKeysByTrackNameAndRow)
 {
-    KeyEditModel model{std::string(kText), "tracks.txt"};
+    KeyEditModel model{std::string(kEditText), "tracks.txt"};
     model.Select({kFog, 1});
     model.ToggleSelected({kFtb, 1});
     // A track before the others, a key before fog's 128, ftb's 16 gone.
@@ -190,7 +178,7 @@ TEST(KeyEditSavedText, TheSelectionFollowsItsKeysByTrackNameAndRow)
 
 TEST(KeyEditSavedText, ATextWithAMistakeHoldsEditingUntilAGoodTextComes)
 {
-    KeyEditModel model{std::string(kText), "assets/tracks.txt"};
+    KeyEditModel model{std::string(kEditText), "assets/tracks.txt"};
     model.Select({kFog, 0});
     ASSERT_TRUE(model.MoveSelected(4).changed);
     const std::string studios = model.Text();
@@ -199,7 +187,7 @@ TEST(KeyEditSavedText, ATextWithAMistakeHoldsEditingUntilAGoodTextComes)
     std::string broken = studios;
     broken.replace(broken.find("smooth"), 6, "smoth");
     EXPECT_EQ(model.TakeSavedText(broken), SavedText::InError);
-    const std::string waits = "editing waits until line 7 of assets/tracks.txt is fixed";
+    const std::string waits = "editing waits until line 8 of assets/tracks.txt is fixed";
     EXPECT_EQ(model.WhyNotEditable(), waits);
     EXPECT_EQ(model.MoveSelected(4).refusal, waits);
     EXPECT_EQ(model.InsertKey(kFtb, 8, 1.0).refusal, waits);
@@ -219,9 +207,9 @@ TEST(KeyEditSavedText, ATextWithAMistakeHoldsEditingUntilAGoodTextComes)
 
 TEST(KeyEditSavedText, AMistakeUndoneInTheEditorLeavesNoStep)
 {
-    KeyEditModel model{std::string(kText), "tracks.txt"};
+    KeyEditModel model{std::string(kEditText), "tracks.txt"};
     ASSERT_EQ(model.TakeSavedText("track ftb\n0 x step\n"), SavedText::InError);
-    EXPECT_EQ(model.TakeSavedText(std::string(kText)), SavedText::Ignored);
+    EXPECT_EQ(model.TakeSavedText(std::string(kEditText)), SavedText::Ignored);
     EXPECT_EQ(model.WhyNotEditable(), "");
     EXPECT_FALSE(model.CanUndo());
 }

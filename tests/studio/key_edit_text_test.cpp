@@ -7,28 +7,10 @@
 #include <string>
 #include <string_view>
 
+#include "key_edit_fixture.h"
 #include "key_edit_model.h"
 
 namespace {
-
-// Two tracks in columns, one in single spaces with no final newline; a
-// comment after a key, a comment before a track's first key, blank lines.
-constexpr std::string_view kText =
-    "# The fade and the fog.\n"
-    "track ftb\n"
-    "    0   1    linear   # black\n"
-    "   16   0.8  linear\n"
-    "\n"
-    "track fog\n"
-    "# thickens late\n"
-    "   64  2.5  smooth\n"
-    "  128 10    step\n"
-    "track scene\n"
-    "0 0.1 step";
-
-constexpr int kFtb = 0;
-constexpr int kFog = 1;
-constexpr int kScene = 2;
 
 // `text` with its one occurrence of `line` replaced.
 std::string Replaced(std::string_view text, std::string_view line, std::string_view by)
@@ -69,49 +51,49 @@ KeyEditModel Editing(std::string_view text, KeyRef selected)
 
 TEST(KeyLineRewrite, AMoveChangesOnlyTheRowOfItsLine)
 {
-    KeyEditModel model = Editing(kText, {kFtb, 1});
+    KeyEditModel model = Editing(kEditText, {kFtb, 1});
     EXPECT_CHANGED(model.MoveSelected(16));
-    EXPECT_EQ(model.Text(), Replaced(kText, "   16   0.8  linear\n", "   32   0.8  linear\n"));
+    EXPECT_EQ(model.Text(), Replaced(kEditText, "   16   0.8  linear\n", "   32   0.8  linear\n"));
     EXPECT_EQ(model.Tracks()[kFtb].keys[1].row, 32);
 }
 
 TEST(KeyLineRewrite, AWiderRowKeepsItsRightEdgeAndThenPushes)
 {
-    KeyEditModel model = Editing(kText, {kFog, 1});
+    KeyEditModel model = Editing(kEditText, {kFog, 1});
     EXPECT_CHANGED(model.MoveSelected(1000));
-    EXPECT_EQ(model.Text(), Replaced(kText, "  128 10    step\n", " 1128 10    step\n"));
+    EXPECT_EQ(model.Text(), Replaced(kEditText, "  128 10    step\n", " 1128 10    step\n"));
     EXPECT_CHANGED(model.MoveSelected(100'000));
-    EXPECT_EQ(model.Text(), Replaced(kText, "  128 10    step\n", "101128 10   step\n"));
+    EXPECT_EQ(model.Text(), Replaced(kEditText, "  128 10    step\n", "101128 10   step\n"));
 }
 
 TEST(KeyLineRewrite, ALineInSingleSpacesStaysInSingleSpaces)
 {
-    KeyEditModel model = Editing(kText, {kScene, 0});
+    KeyEditModel model = Editing(kEditText, {kScene, 0});
     EXPECT_CHANGED(model.MoveSelected(800));
-    EXPECT_EQ(model.Text(), Replaced(kText, "0 0.1 step", "800 0.1 step"));
+    EXPECT_EQ(model.Text(), Replaced(kEditText, "0 0.1 step", "800 0.1 step"));
 }
 
 TEST(KeyLineRewrite, ACommentAfterTheKeyKeepsItsColumn)
 {
-    KeyEditModel model = Editing(kText, {kFtb, 0});
+    KeyEditModel model = Editing(kEditText, {kFtb, 0});
     EXPECT_CHANGED(model.SetSelectedType(KeyType::Step));
-    EXPECT_EQ(model.Text(), Replaced(kText, "    0   1    linear   # black", "    0   1    step     # black"));
+    EXPECT_EQ(model.Text(), Replaced(kEditText, "    0   1    linear   # black", "    0   1    step     # black"));
     EXPECT_CHANGED(model.SetSelectedType(KeyType::Smooth));
-    EXPECT_EQ(model.Text(), Replaced(kText, "    0   1    linear   # black", "    0   1    smooth   # black"));
+    EXPECT_EQ(model.Text(), Replaced(kEditText, "    0   1    linear   # black", "    0   1    smooth   # black"));
     EXPECT_EQ(model.Tracks()[kFtb].keys[0].type, static_cast<std::int32_t>(KeyType::Smooth));
 }
 
 TEST(KeyLineRewrite, AValueIsWrittenInTheShortestTextThatReadsBackTheSameFloat)
 {
-    KeyEditModel model = Editing(kText, {kFtb, 1});
+    KeyEditModel model = Editing(kEditText, {kFtb, 1});
     EXPECT_CHANGED(model.SetSelectedValue("0.50"));
-    EXPECT_EQ(model.Text(), Replaced(kText, "   16   0.8  linear", "   16   0.5  linear"));
+    EXPECT_EQ(model.Text(), Replaced(kEditText, "   16   0.8  linear", "   16   0.5  linear"));
     EXPECT_CHANGED(model.SetSelectedValue(" 1e3 "));
-    EXPECT_EQ(model.Text(), Replaced(kText, "   16   0.8  linear", "   16 1000   linear"));
+    EXPECT_EQ(model.Text(), Replaced(kEditText, "   16   0.8  linear", "   16 1000   linear"));
     // Pushed against its row, the value's own column says little: the
     // neighbour's decimal point brings it back into line.
     EXPECT_CHANGED(model.SetSelectedValue("-0"));
-    EXPECT_EQ(model.Text(), Replaced(kText, "   16   0.8  linear", "   16   0    linear"));
+    EXPECT_EQ(model.Text(), Replaced(kEditText, "   16   0.8  linear", "   16   0    linear"));
     EXPECT_FALSE(std::signbit(model.Tracks()[kFtb].keys[1].value));
 }
 
@@ -128,12 +110,12 @@ TEST(KeyLineRewrite, AValueThatAlreadyReadsTheSameLeavesItsLineAlone)
 
 TEST(KeyLineRewrite, ANudgeStepsByAPowerOfTenThatFitsTheTrack)
 {
-    KeyEditModel model = Editing(kText, {kFtb, 1});
+    KeyEditModel model = Editing(kEditText, {kFtb, 1});
     EXPECT_DOUBLE_EQ(model.NudgeStepOf(kFtb, false), 0.01);
     EXPECT_CHANGED(model.NudgeSelected(1, false));
-    EXPECT_EQ(model.Text(), Replaced(kText, "   16   0.8  linear", "   16   0.81 linear"));
+    EXPECT_EQ(model.Text(), Replaced(kEditText, "   16   0.8  linear", "   16   0.81 linear"));
     EXPECT_CHANGED(model.NudgeSelected(-11, true));
-    EXPECT_EQ(model.Text(), Replaced(kText, "   16   0.8  linear", "   16   0.799 linear"));
+    EXPECT_EQ(model.Text(), Replaced(kEditText, "   16   0.8  linear", "   16   0.799 linear"));
 }
 
 TEST(KeyLineRewrite, ACarriageReturnEndingStaysWithItsLine)
@@ -150,39 +132,39 @@ TEST(KeyLineRewrite, ACarriageReturnEndingStaysWithItsLine)
 
 TEST(KeyLineInsert, ANewKeyTakesTheColumnsAndTypeOfTheKeyBeforeIt)
 {
-    KeyEditModel model{std::string(kText), "tracks.txt"};
+    KeyEditModel model{std::string(kEditText), "tracks.txt"};
     EXPECT_CHANGED(model.InsertKey(kFtb, 8, 0.9));
-    EXPECT_EQ(model.Text(), Replaced(kText, "   16   0.8  linear\n", "    8   0.9  linear\n   16   0.8  linear\n"));
+    EXPECT_EQ(model.Text(), Replaced(kEditText, "   16   0.8  linear\n", "    8   0.9  linear\n   16   0.8  linear\n"));
     ASSERT_EQ(model.Selection().size(), 1u);
     EXPECT_EQ(model.Selection()[0], (KeyRef{kFtb, 1})) << "the new key is the selection";
 }
 
 TEST(KeyLineInsert, ANewLastKeyGoesRightAfterTheTracksLastKey)
 {
-    KeyEditModel model{std::string(kText), "tracks.txt"};
+    KeyEditModel model{std::string(kEditText), "tracks.txt"};
     EXPECT_CHANGED(model.InsertKey(kFtb, 32, 0.0));
-    EXPECT_EQ(model.Text(), Replaced(kText, "   16   0.8  linear\n\n", "   16   0.8  linear\n   32   0    linear\n\n"));
+    EXPECT_EQ(model.Text(), Replaced(kEditText, "   16   0.8  linear\n\n", "   16   0.8  linear\n   32   0    linear\n\n"));
 }
 
 TEST(KeyLineInsert, ANewFirstKeyGoesBelowTheCommentBeforeTheFirstKeyWithItsType)
 {
-    KeyEditModel model{std::string(kText), "tracks.txt"};
+    KeyEditModel model{std::string(kEditText), "tracks.txt"};
     EXPECT_CHANGED(model.InsertKey(kFog, 32, 2.5));
-    EXPECT_EQ(model.Text(), Replaced(kText, "# thickens late\n", "# thickens late\n   32  2.5  smooth\n"));
+    EXPECT_EQ(model.Text(), Replaced(kEditText, "# thickens late\n", "# thickens late\n   32  2.5  smooth\n"));
 }
 
 TEST(KeyLineInsert, TheLastLineKeepsTheTextsChoiceOfNoFinalNewline)
 {
-    KeyEditModel model{std::string(kText), "tracks.txt"};
+    KeyEditModel model{std::string(kEditText), "tracks.txt"};
     EXPECT_CHANGED(model.InsertKey(kScene, 800, 1.0));
-    EXPECT_EQ(model.Text(), std::string(kText) + "\n800 1 step");
+    EXPECT_EQ(model.Text(), std::string(kEditText) + "\n800 1 step");
 }
 
 TEST(KeyLineInsert, TheValueIsTheShortestTextOfItsFloat)
 {
-    KeyEditModel model{std::string(kText), "tracks.txt"};
+    KeyEditModel model{std::string(kEditText), "tracks.txt"};
     EXPECT_CHANGED(model.InsertKey(kFtb, 8, 1.0 / 3.0));
-    EXPECT_EQ(model.Text(), Replaced(kText, "   16   0.8  linear\n",
+    EXPECT_EQ(model.Text(), Replaced(kEditText, "   16   0.8  linear\n",
                                      "    8   0.33333334 linear\n   16   0.8  linear\n"));
     EXPECT_EQ(model.Tracks()[kFtb].keys[1].value, static_cast<float>(1.0 / 3.0));
 }
@@ -214,18 +196,18 @@ TEST(KeyLineInsert, ANewLineEndsInACarriageReturnLikeItsNeighbour)
 
 TEST(KeyLineDelete, DeletingRemovesExactlyTheKeysLines)
 {
-    KeyEditModel model = Editing(kText, {kFtb, 1});
+    KeyEditModel model = Editing(kEditText, {kFtb, 1});
     model.ToggleSelected({kFog, 0});
     EXPECT_CHANGED(model.DeleteSelected());
-    EXPECT_EQ(model.Text(), Replaced(Replaced(kText, "   16   0.8  linear\n", ""), "   64  2.5  smooth\n", ""));
+    EXPECT_EQ(model.Text(), Replaced(Replaced(kEditText, "   16   0.8  linear\n", ""), "   64  2.5  smooth\n", ""));
     EXPECT_TRUE(model.Selection().empty());
 }
 
 TEST(KeyLineDelete, DeletingTheLastLineKeepsNoFinalNewline)
 {
-    KeyEditModel model = Editing(kText, {kScene, 0});
+    KeyEditModel model = Editing(kEditText, {kScene, 0});
     EXPECT_CHANGED(model.DeleteSelected());
-    EXPECT_EQ(model.Text(), Replaced(kText, "\n0 0.1 step", ""));
+    EXPECT_EQ(model.Text(), Replaced(kEditText, "\n0 0.1 step", ""));
     EXPECT_TRUE(model.Tracks()[kScene].keys.empty());
 }
 
@@ -246,7 +228,7 @@ TEST(KeyDragSnap, ADragSnapsToWholeBeatsOrWithShiftToRows)
 
 TEST(KeyDragSnap, ADragFarBeyondEveryRowIsRefusedWithoutOverflow)
 {
-    KeyEditModel model = Editing(kText, {kFtb, 1});
+    KeyEditModel model = Editing(kEditText, {kFtb, 1});
     const std::int64_t far = SnapRowDelta(1e300, RowSnap::Row);
     EXPECT_EQ(model.MoveRefusal(far), "'ftb': the key at row 16 would go past the last row");
     EXPECT_EQ(model.MoveRefusal(SnapRowDelta(-1e300, RowSnap::Beat)), "'ftb': the key at row 16 would go below row 0");
@@ -254,11 +236,11 @@ TEST(KeyDragSnap, ADragFarBeyondEveryRowIsRefusedWithoutOverflow)
 
 TEST(KeyDragSnap, SelectedKeysMoveTogetherPastEachOthersRows)
 {
-    KeyEditModel model = Editing(kText, {kFog, 0});
+    KeyEditModel model = Editing(kEditText, {kFog, 0});
     model.ToggleSelected({kFog, 1});
     model.ToggleSelected({kFtb, 1});
     EXPECT_CHANGED(model.MoveSelected(64));
-    EXPECT_EQ(model.Text(), Replaced(Replaced(Replaced(kText, "   64  2.5", "  128  2.5"), "  128 10", "  192 10"),
+    EXPECT_EQ(model.Text(), Replaced(Replaced(Replaced(kEditText, "   64  2.5", "  128  2.5"), "  128 10", "  192 10"),
                                      "   16   0.8", "   80   0.8"))
         << "64 may land where 128 was, since 128 moves too";
 }
@@ -269,7 +251,7 @@ TEST(KeyDragSnap, SelectedKeysMoveTogetherPastEachOthersRows)
 
 TEST(KeyEditRefusal, AKeyCannotLandOnOrPassANeighbourOrGoBelowRowZero)
 {
-    KeyEditModel model = Editing(kText, {kFog, 0});
+    KeyEditModel model = Editing(kEditText, {kFog, 0});
     EXPECT_REFUSED(model, model.MoveSelected(64), "'fog': the key at row 64 would land on the key at row 128");
     EXPECT_REFUSED(model, model.MoveSelected(68), "'fog': the key at row 64 would pass the key at row 128");
     EXPECT_REFUSED(model, model.MoveSelected(-68), "'fog': the key at row 64 would go below row 0");
@@ -278,9 +260,18 @@ TEST(KeyEditRefusal, AKeyCannotLandOnOrPassANeighbourOrGoBelowRowZero)
     EXPECT_EQ(model.MoveRefusal(-60), "");
 }
 
+TEST(KeyEditRefusal, AKeyBeforeRowZeroMayOnlyMoveToRowZeroOrLater)
+{
+    KeyEditModel model = Editing("track a\n-8 1 step\n", {0, 0});
+    EXPECT_REFUSED(model, model.MoveSelected(4), "'a': the key at row -8 would go below row 0");
+    EXPECT_EQ(model.MoveRefusal(0), "") << "staying put is no move below row 0";
+    EXPECT_CHANGED(model.MoveSelected(8));
+    EXPECT_EQ(model.Text(), "track a\n0 1 step\n");
+}
+
 TEST(KeyEditRefusal, OneKeyThatCannotMoveStopsTheWholeMove)
 {
-    KeyEditModel model = Editing(kText, {kFog, 1});
+    KeyEditModel model = Editing(kEditText, {kFog, 1});
     model.ToggleSelected({kFtb, 0});
     EXPECT_REFUSED(model, model.MoveSelected(-4), "'ftb': the key at row 0 would go below row 0");
     EXPECT_FALSE(model.CanUndo());
@@ -288,11 +279,11 @@ TEST(KeyEditRefusal, OneKeyThatCannotMoveStopsTheWholeMove)
 
 TEST(KeyEditRefusal, ATypedValueMustBeAFiniteNormal32BitFloat)
 {
-    KeyEditModel model = Editing(kText, {kFtb, 1});
+    KeyEditModel model = Editing(kEditText, {kFtb, 1});
     EXPECT_REFUSED(model, model.SetSelectedValue("abc"), "value 'abc' is not a number");
     EXPECT_REFUSED(model, model.SetSelectedValue(""), "value '' is not a number");
     EXPECT_REFUSED(model, model.SetSelectedValue("1.5.2"), "value '1.5.2' is not a number");
-    EXPECT_REFUSED(model, model.SetSelectedValue("1\n2"), "value '1\\n2' is not a number") << "on one line";
+    EXPECT_REFUSED(model, model.SetSelectedValue("1\n2"), "value '1\\n2' is not a number");
     EXPECT_REFUSED(model, model.SetSelectedValue("1 #"), "value '1 #' is not a number");
     EXPECT_REFUSED(model, model.SetSelectedValue("nan"), "value 'nan' is not a number");
     EXPECT_REFUSED(model, model.SetSelectedValue("inf"), "value 'inf' is too large for a 32-bit float");
@@ -310,7 +301,7 @@ TEST(KeyEditRefusal, ANudgePastTheLargestFloatIsRefused)
 
 TEST(KeyEditRefusal, AnInsertNeedsAFreeRowFromZeroOnAndAFloat)
 {
-    KeyEditModel model{std::string(kText), "tracks.txt"};
+    KeyEditModel model{std::string(kEditText), "tracks.txt"};
     EXPECT_REFUSED(model, model.InsertKey(kFtb, 16, 0.5), "'ftb' has a key at row 16 already");
     EXPECT_REFUSED(model, model.InsertKey(kFtb, -1, 0.5), "no key can stand before row 0");
     EXPECT_REFUSED(model, model.InsertKey(kFtb, 8, 1e39), "value 1e+39 is not a 32-bit float");
@@ -320,7 +311,7 @@ TEST(KeyEditRefusal, AnInsertNeedsAFreeRowFromZeroOnAndAFloat)
 
 TEST(KeyEditRefusal, EditsOfTheSelectionNeedASelection)
 {
-    KeyEditModel model{std::string(kText), "tracks.txt"};
+    KeyEditModel model{std::string(kEditText), "tracks.txt"};
     EXPECT_REFUSED(model, model.MoveSelected(4), "no key selected");
     EXPECT_REFUSED(model, model.DeleteSelected(), "no key selected");
     EXPECT_REFUSED(model, model.CycleSelectedType(), "no key selected");
@@ -336,7 +327,7 @@ TEST(KeyEditRefusal, EditsOfTheSelectionNeedASelection)
 
 TEST(KeyEditLookup, PreviousAndNextKeyRowsSkipTheRowTheyStartFrom)
 {
-    const KeyEditModel model{std::string(kText), "tracks.txt"};
+    const KeyEditModel model{std::string(kEditText), "tracks.txt"};
     EXPECT_EQ(model.PreviousKeyRow(kFtb, 16.0), 0);
     EXPECT_EQ(model.PreviousKeyRow(kFtb, 16.5), 16);
     EXPECT_EQ(model.PreviousKeyRow(kFtb, 0.0), std::nullopt);
@@ -347,7 +338,7 @@ TEST(KeyEditLookup, PreviousAndNextKeyRowsSkipTheRowTheyStartFrom)
 
 TEST(KeyEditLookup, KeysAreFoundByTrackNameAndRow)
 {
-    const KeyEditModel model{std::string(kText), "tracks.txt"};
+    const KeyEditModel model{std::string(kEditText), "tracks.txt"};
     EXPECT_EQ(model.FindTrack("fog"), kFog);
     EXPECT_EQ(model.FindTrack("fo"), std::nullopt);
     EXPECT_EQ(model.KeyAt(kFog, 128), (KeyRef{kFog, 1}));

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "key_types.h"
@@ -93,6 +94,38 @@ TEST(TrackTextParsing, RowsSpanThe32BitRange)
     ASSERT_EQ(keys.size(), 2u);
     EXPECT_EQ(keys[0].row, -2147483647 - 1);
     EXPECT_EQ(keys[1].row, 2147483647);
+}
+
+TEST(TrackTextPlaces, EachTrackAndKeyKnowsItsLineAndItsWordsColumns)
+{
+    const ParsedTrackText parsed =
+        ParseTrackText("# the fade\ntrack ftb\n    0   1    linear   # black\n\ntrack b\r\n\t16 -0.8 step\r\n");
+    ASSERT_FALSE(parsed.error) << parsed.error->message;
+    ASSERT_EQ(parsed.places.size(), 2u);
+    EXPECT_EQ(parsed.places[0].line, 2);
+    EXPECT_EQ(parsed.places[1].line, 5);
+    ASSERT_EQ(parsed.places[0].keys.size(), 1u);
+    ASSERT_EQ(parsed.places[1].keys.size(), 1u);
+    const KeyTextPlace& first = parsed.places[0].keys[0];
+    EXPECT_EQ(first.line, 3);
+    EXPECT_EQ((std::pair{first.row.begin, first.row.end}), (std::pair<std::size_t, std::size_t>{4, 5}));
+    EXPECT_EQ((std::pair{first.value.begin, first.value.end}), (std::pair<std::size_t, std::size_t>{8, 9}));
+    EXPECT_EQ((std::pair{first.type.begin, first.type.end}), (std::pair<std::size_t, std::size_t>{13, 19}));
+    const KeyTextPlace& second = parsed.places[1].keys[0];
+    EXPECT_EQ(second.line, 6);
+    EXPECT_EQ((std::pair{second.value.begin, second.value.end}), (std::pair<std::size_t, std::size_t>{4, 8}));
+    EXPECT_EQ((std::pair{second.type.begin, second.type.end}), (std::pair<std::size_t, std::size_t>{9, 13}))
+        << "the '\\r' is no part of the type";
+    EXPECT_TRUE(ParseTrackText("track a\n0 x step\n").places.empty()) << "places of a text with a mistake";
+}
+
+TEST(TrackTextPlaces, AValueWordAloneReadsAsInAText)
+{
+    std::string problem;
+    EXPECT_EQ(ReadKeyValue("-0", problem), 0.0f);
+    EXPECT_FALSE(std::signbit(*ReadKeyValue("-0", problem)));
+    EXPECT_EQ(ReadKeyValue("1e39", problem), std::nullopt);
+    EXPECT_EQ(problem, "value '1e39' is too large for a 32-bit float");
 }
 
 TEST(TrackTextMistakes, TrackLineWithoutExactlyOneName)

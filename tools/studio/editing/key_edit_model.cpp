@@ -210,6 +210,7 @@ std::string KeyEditModel::WhyNotEditSelected() const
 std::string KeyEditModel::MoveRefusal(std::int64_t rowDelta) const
 {
     if (std::string refusal = WhyNotEditSelected(); !refusal.empty()) return refusal;
+    if (rowDelta == 0) return {};
     for (const KeyRef key : selection.Keys()) {
         const std::vector<TrackKey>& keys = KeysOf(key.track);
         const std::int64_t row = KeyOf(key).row;
@@ -221,7 +222,7 @@ std::string KeyEditModel::MoveRefusal(std::int64_t rowDelta) const
         // move; the selected keys in between move with this one.
         const int step = rowDelta > 0 ? 1 : -1;
         const KeyRef neighbour{key.track, key.key + step};
-        if (rowDelta == 0 || !NamesKey(neighbour) || selection.Contains(neighbour)) continue;
+        if (!NamesKey(neighbour) || selection.Contains(neighbour)) continue;
         const std::int64_t fixed = keys[static_cast<std::size_t>(neighbour.key)].row;
         if (moved == fixed) return what + " would land on the key at row " + std::to_string(fixed);
         if ((moved - fixed) * step > 0) return what + " would pass the key at row " + std::to_string(fixed);
@@ -389,23 +390,26 @@ std::optional<KeyLine> KeyEditModel::NearestKeyLine(int track) const
 
 EditResult KeyEditModel::Undo()
 {
-    if (!blocked.empty()) return {false, blocked};
-    const TextHistory::Step* step = history.ToUndo();
-    if (!step) return {false, "nothing to undo"};
-    if (auto refusal = WriteAndTake(Unsplice(text, step->splice))) return {false, std::move(*refusal)};
-    selection.Set(step->selectedBefore);
-    history.Undone();
-    return {true, {}};
+    return Retrace(history.ToUndo(), true, "nothing to undo");
 }
 
 EditResult KeyEditModel::Redo()
 {
+    return Retrace(history.ToRedo(), false, "nothing to redo");
+}
+
+EditResult KeyEditModel::Retrace(const TextHistory::Step* step, bool back, const char* noStep)
+{
     if (!blocked.empty()) return {false, blocked};
-    const TextHistory::Step* step = history.ToRedo();
-    if (!step) return {false, "nothing to redo"};
-    if (auto refusal = WriteAndTake(Resplice(text, step->splice))) return {false, std::move(*refusal)};
-    selection.Set(step->selectedAfter);
-    history.Redone();
+    if (!step) return {false, noStep};
+    std::string retraced = back ? Unsplice(text, step->splice) : Resplice(text, step->splice);
+    if (auto refusal = WriteAndTake(std::move(retraced))) return {false, std::move(*refusal)};
+    selection.Set(back ? step->selectedBefore : step->selectedAfter);
+    if (back) {
+        history.Undone();
+    } else {
+        history.Redone();
+    }
     return {true, {}};
 }
 

@@ -89,7 +89,7 @@ public:
     void ToggleSelected(KeyRef key);
     void ClearSelection() { selection.Clear(); }
 
-    // [SECTION] Edits of the selected keys, then of the text
+    // [SECTION] Edits
     // Moves every selected key by `rowDelta` rows (SnapRowDelta makes one
     // from a drag). MoveRefusal says, without moving, what MoveSelected would
     // refuse, for the readout of a drag in progress; empty when it can move.
@@ -130,6 +130,8 @@ private:
     std::string Rewritten(KeyRef key, const KeyWords& words) const;
     std::string WhyNotEditSelected() const;
     EditResult RevalueSelected(const std::vector<float>& values);
+    // Takes `step` back (undo) or again (redo); `noStep` says there is none.
+    EditResult Retrace(const TextHistory::Step* step, bool back, const char* noStep);
     // Applies `edits`, writes the text back and records it as one step, with
     // `selected` as the selection after it.
     EditResult Finish(const LineEdits& edits, std::vector<KeyRef> selected);
