@@ -244,22 +244,25 @@ TEST(KeyEditChoreography, EditedTextCompilesToTheTableOfTheExpectedTracks)
     const int x = *model.FindTrack("camera_position:x");
     const int z = *model.FindTrack("camera_position:z");
     const int gull = *model.FindTrack("seagull:y");
+    const auto keysOf = [&expected](int track) -> std::vector<TrackKey>& {
+        return expected[static_cast<std::size_t>(track)].keys;
+    };
 
     model.Select(*model.KeyAt(x, 192));
     ASSERT_TRUE(model.MoveSelected(SnapRowDelta(17.2, RowSnap::Beat)).changed);
-    expected[x].keys[2].row = 208;
+    keysOf(x)[2].row = 208;
     ASSERT_TRUE(model.InsertKey(z, 160, 300.5).changed);
-    expected[z].keys.insert(expected[z].keys.begin() + 3, {160, 300.5f, static_cast<std::int32_t>(KeyType::Linear)});
+    keysOf(z).insert(keysOf(z).begin() + 3, {160, 300.5f, static_cast<std::int32_t>(KeyType::Linear)});
     ASSERT_TRUE(model.SetSelectedType(KeyType::Smooth).changed);
-    expected[z].keys[3].type = static_cast<std::int32_t>(KeyType::Smooth);
+    keysOf(z)[3].type = static_cast<std::int32_t>(KeyType::Smooth);
     model.Select(*model.KeyAt(gull, 196));
     model.ToggleSelected(*model.KeyAt(gull, 204));
     ASSERT_TRUE(model.DeleteSelected().changed);
-    expected[gull].keys.erase(expected[gull].keys.begin() + 5);
-    expected[gull].keys.erase(expected[gull].keys.begin() + 3);
+    keysOf(gull).erase(keysOf(gull).begin() + 5);
+    keysOf(gull).erase(keysOf(gull).begin() + 3);
     model.Select(*model.KeyAt(gull, 128));
     ASSERT_TRUE(model.SetSelectedValue("12.25").changed);
-    expected[gull].keys[0].value = 12.25f;
+    keysOf(gull)[0].value = 12.25f;
 
     const ParsedTrackText compiled = ParseTrackText(model.Text());
     ASSERT_FALSE(compiled.error) << compiled.error->line << ": " << compiled.error->message;
