@@ -28,6 +28,13 @@ namespace {
     std::abort();
 }
 
+// The key that `key` names among `tracks`.
+template <typename Tracks>
+auto& KeyIn(Tracks&& tracks, KeyRef key)
+{
+    return tracks[static_cast<std::size_t>(key.track)].keys[static_cast<std::size_t>(key.key)];
+}
+
 std::size_t LineCount(std::string_view text)
 {
     return static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n'));
@@ -71,9 +78,9 @@ public:
         case 1: model.ToggleSelected(PickKey()); break;
         case 2: model.ClearSelection(); break;
         case 3: {
+            const RowSnap snap = input.ConsumeBool() ? RowSnap::Row : RowSnap::Beat;
             const std::int64_t delta = input.ConsumeBool() ? input.ConsumeIntegralInRange<std::int64_t>(-300, 300)
-                                                           : SnapRowDelta(input.ConsumeFloatingPoint<double>(),
-                                                                          input.ConsumeBool() ? RowSnap::Row : RowSnap::Beat);
+                                                           : SnapRowDelta(input.ConsumeFloatingPoint<double>(), snap);
             const std::string refusal = model.MoveRefusal(delta);
             result = model.MoveSelected(delta);
             if (!refusal.empty() && result->refusal != refusal) Fail("a move refused otherwise than its readout said");
@@ -179,7 +186,7 @@ private:
         const bool hadText = first.has_value();
         const SavedText taken = model.TakeSavedText(saved);
         if (taken == SavedText::Taken && model.Text() != saved) Fail("a save taken but not the model's text");
-        if (taken == SavedText::InError && model.WhyNotEditable().empty()) Fail("a text in error does not stop editing");
+        if (taken == SavedText::InError && model.WhyNotEditable().empty()) Fail("a text in error lets editing on");
         if (taken == SavedText::Taken && !hadText) first = saved;
         CheckModel();
     }
@@ -205,7 +212,7 @@ private:
     void CheckMoved(std::vector<NamedTrack> expected, const std::vector<KeyRef>& selected, std::int64_t delta)
     {
         for (const KeyRef key : selected) {
-            std::int32_t& row = expected[static_cast<std::size_t>(key.track)].keys[static_cast<std::size_t>(key.key)].row;
+            std::int32_t& row = KeyIn(expected, key).row;
             row = static_cast<std::int32_t>(row + delta);
         }
         if (!std::equal(expected.begin(), expected.end(), model.Tracks().begin(), model.Tracks().end())) {
@@ -217,8 +224,8 @@ private:
     void CheckOnlySelectedChanged(std::vector<NamedTrack> expected, const std::vector<KeyRef>& selected)
     {
         for (const KeyRef key : selected) {
-            const TrackKey& now = model.Tracks()[static_cast<std::size_t>(key.track)].keys[static_cast<std::size_t>(key.key)];
-            TrackKey& was = expected[static_cast<std::size_t>(key.track)].keys[static_cast<std::size_t>(key.key)];
+            const TrackKey& now = KeyIn(model.Tracks(), key);
+            TrackKey& was = KeyIn(expected, key);
             if (now.row != was.row) Fail("a selected key's row changed");
             was = now;
         }

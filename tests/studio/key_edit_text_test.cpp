@@ -143,7 +143,8 @@ TEST(KeyLineInsert, ANewLastKeyGoesRightAfterTheTracksLastKey)
 {
     KeyEditModel model{std::string(kEditText), "tracks.txt"};
     EXPECT_CHANGED(model.InsertKey(kFtb, 32, 0.0));
-    EXPECT_EQ(model.Text(), Replaced(kEditText, "   16   0.8  linear\n\n", "   16   0.8  linear\n   32   0    linear\n\n"));
+    EXPECT_EQ(model.Text(),
+              Replaced(kEditText, "   16   0.8  linear\n\n", "   16   0.8  linear\n   32   0    linear\n\n"));
 }
 
 TEST(KeyLineInsert, ANewFirstKeyGoesBelowTheCommentBeforeTheFirstKeyWithItsType)

@@ -329,7 +329,9 @@ EditResult KeyEditModel::SetSelectedValue(std::string_view typed)
     typed = typed.substr(0, typed.find_last_not_of(kBlanks) + 1);
     // Only what could stand as one word of the text is read as a value.
     const auto unprintable = [](char c) { return static_cast<unsigned char>(c) <= ' ' || c == '#' || c == 0x7F; };
-    if (std::any_of(typed.begin(), typed.end(), unprintable)) return {false, "value " + Quoted(typed) + " is not a number"};
+    if (std::any_of(typed.begin(), typed.end(), unprintable)) {
+        return {false, "value " + Quoted(typed) + " is not a number"};
+    }
     std::string problem;
     const std::optional<float> value = ReadKeyValue(typed, problem);
     if (!value) return {false, std::move(problem)};
