@@ -177,6 +177,13 @@ TEST(KeyLineInsert, AKeyInATrackWithoutKeysTakesTheNearestKeyLinesColumnsAndStep
     EXPECT_EQ(model.Text(), "track a\n  0  1  linear\ntrack b\n  4  2  step\n# none yet\n");
 }
 
+TEST(KeyLineInsert, AByteOrderMarkBeforeTheFirstTrackStays)
+{
+    KeyEditModel model{"\xEF\xBB\xBFtrack a\n  0  1  step\n", "tracks.txt"};
+    EXPECT_CHANGED(model.InsertKey(0, 4, 2.0));
+    EXPECT_EQ(model.Text(), "\xEF\xBB\xBFtrack a\n  0  1  step\n  4  2  step\n");
+}
+
 TEST(KeyLineInsert, TabsBetweenWordsAreCopied)
 {
     KeyEditModel model{"track a\n0\t1\tstep\n", "tracks.txt"};

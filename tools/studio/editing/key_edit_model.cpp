@@ -17,7 +17,7 @@
 #include <limits>
 
 #include "line_edits.h"
-#include "quoted_text.h"
+#include "text/quoted_text.h"
 
 // [SECTION] Helpers
 namespace {
