@@ -170,32 +170,31 @@ TEST(KeyLineInsert, TheValueIsTheShortestTextOfItsFloat)
     EXPECT_EQ(model.Tracks()[kFtb].keys[1].value, static_cast<float>(1.0 / 3.0));
 }
 
-TEST(KeyLineInsert, AKeyInATrackWithoutKeysTakesTheNearestKeyLinesColumnsAndStep)
+TEST(KeyLineInsert, ANewLineIsWrittenLikeTheTextAroundIt)
 {
-    KeyEditModel model{"track a\n  0  1  linear\ntrack b\n# none yet\n", "tracks.txt"};
-    EXPECT_CHANGED(model.InsertKey(1, 4, 2.0));
-    EXPECT_EQ(model.Text(), "track a\n  0  1  linear\ntrack b\n  4  2  step\n# none yet\n");
-}
-
-TEST(KeyLineInsert, AByteOrderMarkBeforeTheFirstTrackStays)
-{
-    KeyEditModel model{"\xEF\xBB\xBFtrack a\n  0  1  step\n", "tracks.txt"};
-    EXPECT_CHANGED(model.InsertKey(0, 4, 2.0));
-    EXPECT_EQ(model.Text(), "\xEF\xBB\xBFtrack a\n  0  1  step\n  4  2  step\n");
-}
-
-TEST(KeyLineInsert, TabsBetweenWordsAreCopied)
-{
-    KeyEditModel model{"track a\n0\t1\tstep\n", "tracks.txt"};
-    EXPECT_CHANGED(model.InsertKey(0, 4, 2.0));
-    EXPECT_EQ(model.Text(), "track a\n0\t1\tstep\n4\t2\tstep\n");
-}
-
-TEST(KeyLineInsert, ANewLineEndsInACarriageReturnLikeItsNeighbour)
-{
-    KeyEditModel model{"track a\r\n  0  1  step\r\n  8  2  step\r\n", "tracks.txt"};
-    EXPECT_CHANGED(model.InsertKey(0, 4, 1.5));
-    EXPECT_EQ(model.Text(), "track a\r\n  0  1  step\r\n  4  1.5 step\r\n  8  2  step\r\n");
+    struct Case {
+        const char* what;
+        const char* text;
+        int track;
+        double value;
+        const char* expected;  // with a key at row 4
+    };
+    const Case cases[] = {
+        {"a track without keys: the nearest key line's columns, and step",
+         "track a\n  0  1  linear\ntrack b\n# none yet\n", 1, 2.0,
+         "track a\n  0  1  linear\ntrack b\n  4  2  step\n# none yet\n"},
+        {"a byte-order mark before the first track stays", "\xEF\xBB\xBFtrack a\n  0  1  step\n", 0, 2.0,
+         "\xEF\xBB\xBFtrack a\n  0  1  step\n  4  2  step\n"},
+        {"tabs between the words are copied", "track a\n0\t1\tstep\n", 0, 2.0, "track a\n0\t1\tstep\n4\t2\tstep\n"},
+        {"the line ends in a carriage return like its neighbour", "track a\r\n  0  1  step\r\n  8  2  step\r\n", 0,
+         1.5, "track a\r\n  0  1  step\r\n  4  1.5 step\r\n  8  2  step\r\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        KeyEditModel model{c.text, "tracks.txt"};
+        EXPECT_CHANGED(model.InsertKey(c.track, 4, c.value));
+        EXPECT_EQ(model.Text(), c.expected);
+    }
 }
 
 // ---------------------------------------------------------------------------
