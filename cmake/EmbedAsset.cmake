@@ -1,27 +1,36 @@
 # quorl_embed_asset(TARGET SYMBOL FILE): links FILE into TARGET as constant data
 # through the assembler's .incbin. C++ sees `const unsigned char SYMBOL[]`,
 # followed by a zero byte, and `const std::size_t SYMBOL_SIZE` without it.
-# The same text serves ELF (the desktop) and WebAssembly (the browser), whose
-# assemblers differ only in how a read-only section is declared.
+# The same text serves ELF (Linux), WebAssembly (the browser) and PE/COFF
+# (Windows); the assembler's own macros pick the object format's directives:
+# how a read-only section is declared, and whether a symbol has a type and size.
 function(quorl_embed_asset target symbol file)
   set(asm "${CMAKE_CURRENT_BINARY_DIR}/embedded/${symbol}.S")
   file(CONFIGURE OUTPUT "${asm}" @ONLY CONTENT [[
-#ifdef __wasm__
+#if defined(__wasm__)
     .section .rodata.@symbol@,"",@
+#define OBJECT_TYPE(name) .type name, @object
+#define OBJECT_SIZE(name, length) .size name, length
+#elif defined(_WIN32)
+    .section .rdata$@symbol@,"dr"
+#define OBJECT_TYPE(name)
+#define OBJECT_SIZE(name, length)
 #else
     .section .rodata.@symbol@,"a",@progbits
+#define OBJECT_TYPE(name) .type name, @object
+#define OBJECT_SIZE(name, length) .size name, length
 #endif
     .globl @symbol@
-    .type @symbol@, @object
+    OBJECT_TYPE(@symbol@)
     .p2align 4
 @symbol@:
     .incbin "@file@"
     .byte 0
 .L@symbol@_end:
-    .size @symbol@, .L@symbol@_end - @symbol@
+    OBJECT_SIZE(@symbol@, .L@symbol@_end - @symbol@)
 
     .globl @symbol@_SIZE
-    .type @symbol@_SIZE, @object
+    OBJECT_TYPE(@symbol@_SIZE)
     .p2align 3
 @symbol@_SIZE:
 #if __SIZEOF_SIZE_T__ == 8
@@ -29,7 +38,7 @@ function(quorl_embed_asset target symbol file)
 #else
     .long .L@symbol@_end - @symbol@ - 1
 #endif
-    .size @symbol@_SIZE, __SIZEOF_SIZE_T__
+    OBJECT_SIZE(@symbol@_SIZE, __SIZEOF_SIZE_T__)
 
 #ifdef __ELF__
     .section .note.GNU-stack,"",@progbits
