@@ -1,6 +1,6 @@
 // Track files for the device tests: the bytes of a file as the device reads it
 // (int32 count, then per key int32 row, float32 value, int8 type, all
-// little-endian), and device callbacks that serve such bytes from memory.
+// little-endian), and device callbacks that serve such bytes.
 #pragma once
 
 #include <cstdint>
@@ -55,7 +55,7 @@ inline std::vector<unsigned char> TrackFileBytes(const std::vector<FileKey>& key
     return TrackFileBytes(static_cast<std::int32_t>(keys.size()), keys);
 }
 
-// Every path the device asks for opens the same bytes in memory. The callbacks
+// Every path the device asks for opens the same bytes, kept in memory. The callbacks
 // are plain function pointers, so the state is static; Serve resets it.
 struct MemoryTrackFile {
     static inline std::vector<unsigned char> contents;
@@ -71,12 +71,19 @@ struct MemoryTrackFile {
         device->closeFile = Close;
     }
 
-    static std::FILE* Open(const char* path, const char* mode)
+    // A temporary file rather than fmemopen, which Windows lacks (the sync
+    // tests also run there).
+    static std::FILE* Open(const char* path, const char*)
     {
         openedPaths.emplace_back(path);
-        // glibc's fmemopen writes a byte into a stream of size 0.
-        if (contents.empty()) return std::fopen("/dev/null", mode);
-        return fmemopen(contents.data(), contents.size(), mode);
+        std::FILE* file = std::tmpfile();
+        if (file == nullptr) return nullptr;
+        if (std::fwrite(contents.data(), 1, contents.size(), file) != contents.size()) {
+            std::fclose(file);
+            return nullptr;
+        }
+        std::rewind(file);
+        return file;
     }
 
     static int Close(std::FILE* file)
