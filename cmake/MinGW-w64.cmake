@@ -1,7 +1,6 @@
 # Cross build for 64-bit Windows with Debian's MinGW-w64 (the -posix thread
 # variant, which has std::thread): scripts/build-windows.sh passes this file.
-# What the build compiles for Windows runs here under Wine, through
-# scripts/wine.sh: ctest starts every test's program with it.
+# The build's programs run here under Wine (tests/windows).
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 
@@ -15,8 +14,6 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
-
-set(CMAKE_CROSSCOMPILING_EMULATOR "${CMAKE_CURRENT_LIST_DIR}/../scripts/wine.sh")
 
 # Every program of this build carries the C, C++ and thread runtimes: it
 # imports only Windows' own DLLs.

@@ -1,0 +1,196 @@
+"""quorl.exe under Wine shows, in each of the demo's three sections, the frame
+that quorl-capture renders at the same clock reading; Alt-F4 then ends it with
+status 0.
+
+    pictures_match_the_capture.py QUORL_EXE QUORL_CAPTURE PICTURE_DIRECTORY
+
+Runs under the headless harness (a display, Mesa's software renderer, a sound
+device). The frames' clock readings come from Wine's trace of the OpenGL calls,
+with their times: the clock starts just before the first call after the music
+is loaded, and each frame reads it just before its first call after the
+previous frame was presented. On the software renderer a frame takes seconds,
+so when a frame has just been presented the screen keeps it while the next one
+is rendered, and is grabbed then. The grabs and the captures are left in
+PICTURE_DIRECTORY. Exit status 0 when the case passes; otherwise the reason is
+on standard error.
+"""
+import os
+import queue
+import subprocess
+import sys
+import threading
+import time
+
+SOURCE = os.path.abspath(os.path.join(os.path.dirname(__file__), "..", ".."))
+WINE = os.path.join(SOURCE, "scripts", "wine.sh")
+
+# The clock readings to show each section at: after the fade from black, away
+# from the cuts at 32.914 s and 43.886 s and from the end at 68.571 s.
+SECTIONS = [("city", 3.0, 32.85), ("tower", 32.95, 43.85), ("stream", 43.95, 68.3)]
+# The frames are compared at a quarter of their size, where the few
+# milliseconds by which a reading is known move no edge by a pixel.
+SIZE = (480, 270)
+MEAN_DIFFERENCE_BOUND = 3.0
+# A frame this dark is no picture: a shader that draws nothing leaves black.
+LIT_BOUND = 20.0
+# Wine's start, the frames on the software renderer and its compiler.
+PATIENCE = 400
+EXIT_PATIENCE = 30
+# Seconds between the end of a grab and the next frame on screen, for the
+# line that tells of it to come through.
+GRAB_MARGIN = 0.1
+
+
+class Failure(Exception):
+    pass
+
+
+def check(condition, message):
+    if not condition:
+        raise Failure(message)
+
+
+def rgb(png):
+    """The picture's pixels at SIZE, as bytes of red, green and blue."""
+    return subprocess.run(["ffmpeg", "-nostdin", "-loglevel", "error", "-i", png, "-vf",
+                           f"scale={SIZE[0]}:{SIZE[1]}:flags=area", "-pix_fmt", "rgb24", "-f", "rawvideo", "-"],
+                          check=True, capture_output=True).stdout
+
+
+def grab_screen(png):
+    subprocess.run(["ffmpeg", "-nostdin", "-loglevel", "error", "-y", "-f", "x11grab", "-draw_mouse", "0",
+                    "-video_size", "1920x1080", "-i", os.environ["DISPLAY"], "-frames:v", "1", png], check=True)
+
+
+class TracedDemo:
+    """quorl.exe under Wine, its output and Wine's OpenGL trace read line by
+    line on a thread of their own, each line with the time it arrived."""
+
+    def __init__(self, exe):
+        environment = dict(os.environ, WINEDEBUG="-all,+timestamp,trace+opengl,trace+wgl,err+module")
+        self.process = subprocess.Popen([WINE, exe], stdout=subprocess.PIPE, stderr=subprocess.STDOUT,
+                                        stdin=subprocess.DEVNULL, env=environment)
+        self.started = time.monotonic()
+        self.lines = queue.Queue()
+        self.log = []
+        threading.Thread(target=self._read, daemon=True).start()
+
+    def _read(self):
+        for raw in self.process.stdout:
+            self.lines.put((time.monotonic(), raw.decode(errors="replace").rstrip("\r\n")))
+        self.lines.put((time.monotonic(), None))
+
+    def next_line(self, deadline):
+        try:
+            arrival, line = self.lines.get(timeout=max(0.0, deadline - time.monotonic()))
+        except queue.Empty:
+            raise Failure("no output from the demo for too long") from None
+        if line is not None:
+            self.log.append(line)
+        return arrival, line
+
+
+def wine_time(line):
+    """Wine's time stamp of a trace line, in seconds; None for the demo's own lines."""
+    stamp, _, rest = line.partition(":")
+    if ":trace:" not in line or not rest:
+        return None
+    try:
+        return float(stamp)
+    except ValueError:
+        return None
+
+
+def frames_shown(demo, deadline):
+    """(reading, arrival) of each frame as soon as it is on screen: the reading
+    of the clock it was rendered at (None for the first frame, whose start is
+    not marked), and the arrival of the line that marks its presentation."""
+    clock_start = None
+    music_loaded = False
+    presented = False     # the last frame is presented; the next has not begun
+    reading = None        # the clock reading of the frame being rendered
+    while True:
+        arrival, line = demo.next_line(deadline)
+        if line is None:
+            return
+        stamp = wine_time(line)
+        if not music_loaded:
+            music_loaded = "> Total frames:" in line
+        elif stamp is not None and clock_start is None and ":trace:opengl:" in line:
+            clock_start = stamp
+        elif clock_start is not None and stamp is not None:
+            if "wglSwapBuffers" in line:
+                presented = True
+            elif presented and ":trace:opengl:" in line:
+                # The next frame's first call: the last one is on screen.
+                presented = False
+                yield reading, arrival
+                reading = stamp - clock_start
+
+
+def section_of(reading):
+    return next((name for name, start, end in SECTIONS if start <= reading <= end), None)
+
+
+def main(exe, capture, pictures):
+    os.makedirs(pictures, exist_ok=True)
+    demo = TracedDemo(exe)
+    grabs = {}
+    try:
+        shown = frames_shown(demo, time.monotonic() + PATIENCE)
+        waiting = None  # the grab that waits for the next frame to be shown
+        for reading, shown_at in shown:
+            if reading is None:
+                print(f"first frame on screen {shown_at - demo.started:.1f} s after the start", flush=True)
+                continue
+            if waiting is not None:
+                # The grab showed its frame if it ended before the next one was on screen.
+                check(waiting[2] < shown_at - GRAB_MARGIN,
+                      f"the grab of the frame at {waiting[0]:.3f} s ended as the next frame was shown")
+                waiting = None
+                if len(grabs) == len(SECTIONS):
+                    break
+            name = section_of(reading)
+            if name is None or name in grabs:
+                continue
+            png = os.path.join(pictures, f"wine-{name}.png")
+            grab_screen(png)
+            grabs[name] = waiting = (reading, png, time.monotonic())
+            print(f"{name}: grabbed the frame at {reading:.3f} s", flush=True)
+        check(len(grabs) == len(SECTIONS) and waiting is None,
+              f"the demo ended without a frame shown in each section: {sorted(grabs)}")
+
+        subprocess.run(["xdotool", "key", "alt+F4"], check=True)
+        pressed = time.monotonic()
+        status = demo.process.wait(timeout=EXIT_PATIENCE)
+    except subprocess.TimeoutExpired:
+        raise Failure(f"still running {EXIT_PATIENCE} s after Alt-F4") from None
+    finally:
+        if demo.process.poll() is None:
+            demo.process.kill()
+            demo.process.wait()
+    check(status == 0, f"exit status {status} after Alt-F4")
+    print(f"ended {time.monotonic() - pressed:.1f} s after Alt-F4")
+
+    for name, (reading, png, _) in grabs.items():
+        reference = os.path.join(pictures, f"capture-{name}.png")
+        subprocess.run([capture, "--at", f"{reading:.4f}", "--out", reference], check=True,
+                       stdout=subprocess.DEVNULL)
+        wine, desktop = rgb(png), rgb(reference)
+        mean = sum(abs(a - b) for a, b in zip(wine, desktop)) / len(desktop)
+        brightness = sum(desktop) / len(desktop)
+        print(f"{name} at {reading:.3f} s: mean difference {mean:.2f} per channel, capture brightness {brightness:.1f}")
+        check(brightness > LIT_BOUND, f"{name}: the capture at {reading:.3f} s is dark ({brightness:.1f})")
+        check(mean < MEAN_DIFFERENCE_BOUND,
+              f"{name}: the window at {reading:.3f} s differs from quorl-capture's frame by {mean:.2f} per channel"
+              f" (see {png} and {reference})")
+
+
+if __name__ == "__main__":
+    if len(sys.argv) != 4:
+        sys.exit("usage: pictures_match_the_capture.py QUORL_EXE QUORL_CAPTURE PICTURE_DIRECTORY")
+    try:
+        main(*sys.argv[1:])
+    except Failure as failure:
+        sys.exit(f"FAIL: {failure}")
+    print("PASS")
