@@ -1,9 +1,8 @@
 # The assets (the music and the track table), made once by a native build of
 # Quorl, its composer and track-table compiler: a cross build (for the browser,
-# for Windows) does not run what it compiles, and the release's Linux demo
-# takes them from there too. Such a build brings the native build's assets up
-# to date and embeds them. It also takes that build's raylib source, so that
-# every build of the demo comes from the same raylib.
+# for Windows) does not run what it compiles. It brings the native build's
+# assets up to date and embeds them. It also takes that build's raylib source,
+# so that every build of the demo comes from the same raylib.
 set(QUORL_NATIVE_BUILD "${PROJECT_SOURCE_DIR}/build" CACHE PATH
     "A configured native build of Quorl, whose assets this build embeds (scripts/build.sh makes one)")
 if(NOT EXISTS "${QUORL_NATIVE_BUILD}/CMakeCache.txt")

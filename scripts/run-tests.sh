@@ -9,8 +9,12 @@
 #      writer, the capture's command line, the studio's logic), bounded runs of
 #      the fuzzers, and the demo (ended by Escape), a frame capture and the
 #      studio reloading its shader run as a user runs them (sanitized_*);
-#   3. build-web/ (emscripten): the page, built with the asset tools of build/,
-#      tested in headless Chromium against build/'s frame capture.
+#   3. build-web/ (emscripten): the page, built with the assets of build/,
+#      tested in headless Chromium against build/'s frame capture, and the
+#      release's one-file page opened from disk;
+#   4. build-win/ (MinGW-w64): quorl.exe and the sync layer's tests, built with
+#      the assets of build/ and run under Wine on the headless harness;
+#   5. dist/: the release archive, packed from the builds and checked.
 # Prints the wall time of each phase at the end. QUORL_RAYLIB_SOURCE names
 # another raylib tree than .deps/raylib.
 set -euo pipefail
@@ -43,6 +47,10 @@ web_tests() {
   "$root/scripts/install-packages.sh" chromium libegl-mesa0
   ctest --test-dir "$root/build-web" --output-on-failure -j "$jobs"
 }
+release_archive() {
+  "$root/scripts/package-release.sh" -DQUORL_WERROR=ON
+  "$root/tests/release/release_archive_test.sh"
+}
 
 phase "set-up" "$root/scripts/setup.sh"
 phase "gcc: build" gcc_build
@@ -52,3 +60,6 @@ phase "clang: sanitized tests" ctest --test-dir "$root/build-check" --output-on-
   -R '^(sync|track_table_|pending_file$|capture_cli$|studio$|studio_options_fuzz$|studio_key_edit_fuzz$|sanitized_)'
 phase "web: build" web_build
 phase "web: tests in Chromium" web_tests
+phase "windows: build" "$root/scripts/build-windows.sh" -DQUORL_WERROR=ON
+phase "windows: tests under Wine" ctest --test-dir "$root/build-win" --output-on-failure -j "$jobs"
+phase "release: archive" release_archive
