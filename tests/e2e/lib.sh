@@ -46,3 +46,29 @@ wait_for_picture() {
   done
   return 1
 }
+
+# Seconds since the given time, as $EPOCHREALTIME gives it, to a hundredth.
+seconds_since() {
+  awk -v start="$1" -v now="$EPOCHREALTIME" 'BEGIN { printf "%.2f", now - start }'
+}
+
+# Presses Escape and expects the demo ($pid) to end within $1 seconds, with
+# status 0 and the usual shutdown.
+ends_on_escape() {
+  local limit=$1 pressed=$EPOCHREALTIME status
+  xdotool key Escape
+  for _ in $(seq $((limit * 10))); do
+    kill -0 "$pid" 2>/dev/null || break
+    sleep 0.1
+  done
+  if kill -0 "$pid" 2>/dev/null; then
+    kill "$pid"
+    fail "still running $limit s after Escape"
+  fi
+  wait "$pid"
+  status=$?
+  [ "$status" -eq 0 ] || fail "exit status $status after Escape"
+  grep -q -F "AUDIO: Device closed successfully" "$log" || fail "the audio device was not closed"
+  grep -q -F "Window closed successfully" "$log" || fail "the window was not closed"
+  echo "PASS: ended $(seconds_since "$pressed") s after Escape"
+}

@@ -14,19 +14,4 @@ for _ in $(seq 300); do
   sleep 0.1
 done
 sleep 1
-pressed=$EPOCHREALTIME
-xdotool key Escape
-for _ in $(seq 100); do
-  kill -0 "$pid" 2>/dev/null || break
-  sleep 0.05
-done
-if kill -0 "$pid" 2>/dev/null; then
-  kill "$pid"
-  fail "still running 5 s after Escape"
-fi
-wait "$pid"
-status=$?
-[ "$status" -eq 0 ] || fail "exit status $status after Escape"
-grep -q -F "AUDIO: Device closed successfully" "$log" || fail "the audio device was not closed"
-grep -q -F "Window closed successfully" "$log" || fail "the window was not closed"
-echo "PASS: ended $(seconds_since "$pressed") s after Escape"
+ends_on_escape 5

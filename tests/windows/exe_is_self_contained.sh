@@ -2,8 +2,8 @@
 # quorl.exe runs on a Windows with nothing installed: it imports only
 # Windows' own DLLs (no C or C++ runtime of MinGW's beside it), opens no
 # console window (the GUI subsystem), and carries its icon and its version
-# information: the name, the version of the checkout it was built from and a
-# description.
+# information: the name, a description and the version of the checkout it was
+# built from.
 #
 #   exe_is_self_contained.sh QUORL_EXE
 set -uo pipefail
@@ -23,9 +23,12 @@ grep -q -E "^Subsystem[[:space:]]+00000002" <<<"$headers" ||
 
 resources=$(x86_64-w64-mingw32-windres -i "$exe" -O rc) || fail "windres cannot read the resources of $exe"
 grep -q "RT_GROUP_ICON" <<<"$resources" || fail "no icon"
-version=$("$(dirname "$0")/../../scripts/version.sh")
-for value in '"ProductName", "Quorl"' "\"ProductVersion\", \"$version\"" "\"FileVersion\", \"$version\"" \
-             '"FileDescription", "Quorl: '; do
+for value in '"ProductName", "Quorl"' '"FileDescription", "Quorl: '; do
   grep -q -F "VALUE $value" <<<"$resources" || fail "no VALUE $value in the version information"
 done
-echo "PASS: imports $(tr '\n' ' ' <<<"$imports")"
+# The version names a commit of this repository, as git describe does.
+version=$(sed -n 's/^ *VALUE "ProductVersion", "\(.*\)"$/\1/p' <<<"$resources")
+grep -q -F "VALUE \"FileVersion\", \"$version\"" <<<"$resources" || fail "FileVersion is not ProductVersion $version"
+git -C "$(dirname "$0")" rev-parse --verify --quiet "${version%-dirty}^{commit}" >/dev/null ||
+  fail "the version '$version' names no commit of this repository"
+echo "PASS: version $version, imports $(tr '\n' ' ' <<<"$imports")"

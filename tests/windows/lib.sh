@@ -11,8 +11,3 @@ start_demo() {
   "$WINE" "$QUORL" >"$log" 2>&1 &
   pid=$!
 }
-
-# Seconds since the given time, as $EPOCHREALTIME gives it, to a hundredth.
-seconds_since() {
-  awk -v start="$1" -v now="$EPOCHREALTIME" 'BEGIN { printf "%.2f", now - start }'
-}
