@@ -12,8 +12,9 @@
 # services are started before the program, with their output sent nowhere:
 # started by the program, they would hold its output open after it ends. When
 # the program ends they are stopped with the Wine server, so that the next
-# program starts them on its own display and sound device. Programs of one
-# prefix run one at a time. Exit status: the program's.
+# program starts them on its own display and sound device; so programs of one
+# prefix must run one at a time, as the end of one stops the others. Exit
+# status: the program's.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 [ $# -gt 0 ] || { echo "usage: wine.sh PROGRAM.exe [ARGUMENT...]" >&2; exit 2; }
@@ -33,7 +34,7 @@ if [ ! -f "$WINEPREFIX/.ready" ]; then
   touch "$WINEPREFIX/.ready"
 fi
 
-wine wineboot >/dev/null 2>&1 </dev/null
+wine wineboot >/dev/null 2>&1 </dev/null || true
 status=0
 wine "$@" || status=$?
 wineserver -k 2>/dev/null || true

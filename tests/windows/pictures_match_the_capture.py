@@ -1,6 +1,6 @@
 """quorl.exe under Wine shows, in each of the demo's three sections, the frame
-that quorl-capture renders at the same clock reading; Alt-F4 then ends it with
-status 0.
+that quorl-capture renders at the same clock reading; Escape then ends it with
+status 0, once the frame in progress is done.
 
     pictures_match_the_capture.py QUORL_EXE QUORL_CAPTURE PICTURE_DIRECTORY
 
@@ -84,16 +84,21 @@ class TracedDemo:
 
     def _read(self):
         for raw in self.process.stdout:
-            self.lines.put((time.monotonic(), raw.decode(errors="replace").rstrip("\r\n")))
+            line = raw.decode(errors="replace").rstrip("\r\n")
+            self.lines.put((time.monotonic(), line))
+            if ":trace:" not in line:
+                self.log.append(line)
         self.lines.put((time.monotonic(), None))
+
+    def output(self):
+        """The demo's own lines and Wine's messages, without the trace: its last 20."""
+        return "\n".join(self.log[-20:])
 
     def next_line(self, deadline):
         try:
             arrival, line = self.lines.get(timeout=max(0.0, deadline - time.monotonic()))
         except queue.Empty:
             raise Failure("no output from the demo for too long") from None
-        if line is not None:
-            self.log.append(line)
         return arrival, line
 
 
@@ -167,17 +172,17 @@ def main(exe, capture, pictures):
         check(len(grabs) == len(SECTIONS) and waiting is None,
               f"the demo ended without a frame shown in each section: {sorted(grabs)}")
 
-        subprocess.run(["xdotool", "key", "alt+F4"], check=True)
+        subprocess.run(["xdotool", "key", "Escape"], check=True)
         pressed = time.monotonic()
         status = demo.process.wait(timeout=EXIT_PATIENCE)
     except subprocess.TimeoutExpired:
-        raise Failure(f"still running {EXIT_PATIENCE} s after Alt-F4") from None
+        raise Failure(f"still running {EXIT_PATIENCE} s after Escape") from None
     finally:
         if demo.process.poll() is None:
             demo.process.kill()
             demo.process.wait()
-    check(status == 0, f"exit status {status} after Alt-F4")
-    print(f"ended {time.monotonic() - pressed:.1f} s after Alt-F4")
+    check(status == 0, f"exit status {status} after Escape; the demo's last lines:\n{demo.output()}")
+    print(f"ended {time.monotonic() - pressed:.1f} s after Escape")
 
     for name, (reading, png, _) in grabs.items():
         wine = rgb(png)
