@@ -1,17 +1,14 @@
 #!/usr/bin/env bash
-# quorl.exe under Wine shows a full-screen 1920x1080 window, plays the embedded
-# music from its start through the harness's paced sound device, ends by
-# itself 68.571 s after its clock started, to within a second, and exits with
-# status 0, after the window has closed releasing the music and the audio
-# device. The clock starts right after the music is loaded, so the demo's
-# length is measured from the line that tells of the music to the one that
-# tells of the closed window, each timed as it comes.
+# quorl.exe under Wine shows a full-screen 1920x1080 window, ends by itself
+# 68.571 s after its clock started, to within a second, and exits with status
+# 0, after the window has closed releasing the music and the audio device.
+# The clock starts right after the music is loaded, so the demo's length is
+# measured from the line that tells of the music to the one that tells of the
+# closed window, each timed as it comes: a busy machine does not blur it.
 # The picture is switched off (Mesa's no-op driver): a frame of the software
 # renderer takes seconds, and the last one would blur the length measured here.
 . "$(dirname "$0")/lib.sh"
 
-RECORDING=${QUORL_RECORDING:?QUORL_RECORDING must name the file that the harness records into}
-rm -f "$RECORDING"
 timed_log=$(mktemp) exit_status=$(mktemp)
 trap 'rm -f "$log" "$timed_log" "$exit_status"' EXIT
 
@@ -26,8 +23,6 @@ geometry=$(xwininfo -name Quorl)
 for line in "Absolute upper-left X:  0" "Absolute upper-left Y:  0" "Width: 1920" "Height: 1080"; do
   grep -q -F "$line" <<<"$geometry" || fail "window is not full screen at 1920x1080 (missing '$line'): $geometry"
 done
-
-"$QUORL_MUSIC_CHECK" "$RECORDING" 5 30 || fail "the recording is not the demo's music (see above)"
 
 wait "$pid"
 status=$(cat "$exit_status")
