@@ -67,6 +67,25 @@ TEST_F(TransportTest, StepsGoToTheNextOrPreviousMultipleOfTheirRows)
     EXPECT_NEAR(Row(transport), 448.0, 1e-9);
 }
 
+TEST(TransportRows, APlayheadSentToARowReadsThatRowNotAHairBefore)
+{
+    // Row 7 in seconds, turned back into rows, reads 6.999...: a key there
+    // would not yet show. Every row of the demo is checked, and the reading
+    // is the first one there, not later.
+    EXPECT_EQ(SecondsAtRow(0.0), 0.0);
+    for (int row = 1; row <= 832; ++row) {
+        const double seconds = SecondsAtRow(row);
+        ASSERT_GE(SecondsToRows(seconds), row) << row;
+        ASSERT_LT(SecondsToRows(std::nextafter(seconds, 0.0)), row) << row;
+    }
+    SimulatedMusic music;
+    Transport transport(music, kDemoEnd, 0.0, 0.0);
+    transport.StepRows(7, 0.0);
+    EXPECT_GE(Row(transport), 7.0) << "a step lands short of its row";
+    transport.SeekRow(14.0, 0.0);
+    EXPECT_GE(Row(transport), 14.0) << "a seek to a row lands short of it";
+}
+
 TEST_F(TransportTest, EverySeekMovesTheMusicToTheSamePlace)
 {
     transport.StepRows(ROWS_PER_BAR, now);

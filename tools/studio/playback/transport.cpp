@@ -12,6 +12,14 @@ bool LoopSpan::Active() const
     return enabled && SecondsToRows(end - start) >= 1.0 - 1e-9;
 }
 
+double SecondsAtRow(double row)
+{
+    double seconds = RowsToSeconds(row);
+    while (seconds > 0.0 && SecondsToRows(std::nextafter(seconds, 0.0)) >= row) seconds = std::nextafter(seconds, 0.0);
+    while (SecondsToRows(seconds) < row) seconds = std::nextafter(seconds, HUGE_VAL);
+    return seconds;
+}
+
 Transport::Transport(MusicPlayer& player, double demoEnd, double start, double now)
     : music(player), end(demoEnd), loop{0.0, LastShown(), false}
 {
@@ -68,6 +76,11 @@ void Transport::Seek(double target, double now)
     follower.Restart(seconds, now);
 }
 
+void Transport::SeekRow(double row, double now)
+{
+    Seek(SecondsAtRow(row), now);
+}
+
 void Transport::StepRows(int rows, double now)
 {
     if (rows == 0) return;
@@ -77,7 +90,7 @@ void Transport::StepRows(int rows, double now)
     // as just before or after it.
     constexpr double kOnMultiple = 1e-6;
     const double target = rows > 0 ? std::floor(row + kOnMultiple) + 1.0 : std::ceil(row - kOnMultiple) - 1.0;
-    Seek(RowsToSeconds(target * step), now);
+    SeekRow(target * step, now);
 }
 
 void Transport::ToStart(double now)
@@ -91,8 +104,8 @@ void Transport::ToLastRow(double now)
     // the whole row it stands for.
     constexpr double kRowNoise = 1e-6;
     double row = std::ceil(SecondsToRows(end) - kRowNoise) - 1.0;
-    if (RowsToSeconds(row) >= end) row -= 1.0;
-    Seek(RowsToSeconds(std::max(row, 0.0)), now);
+    if (SecondsAtRow(row) >= end) row -= 1.0;
+    SeekRow(std::max(row, 0.0), now);
 }
 
 void Transport::MarkLoopStart()

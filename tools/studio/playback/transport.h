@@ -19,6 +19,11 @@ struct LoopSpan {
     bool Active() const;
 };
 
+// The first clock reading whose row is `row` or later: a playhead sent to a
+// key's row shows that key, although a row's reading in seconds, turned back
+// into rows, can fall a hair short of it.
+double SecondsAtRow(double row);
+
 class Transport {
 public:
     // The playhead starts at `start` (held within the demo), paused; the
@@ -43,6 +48,8 @@ public:
     void TogglePlay(double now);
     // To `target`, held within 0 and the last reading shown; the music too.
     void Seek(double target, double now);
+    // To the first reading at `row` (SecondsAtRow), held the same way.
+    void SeekRow(double row, double now);
     // To the next (rows > 0) or previous (rows < 0) multiple of |rows| rows.
     void StepRows(int rows, double now);
     void ToStart(double now);
