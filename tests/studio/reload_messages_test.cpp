@@ -12,6 +12,8 @@
 #include "raylib_log.h"
 #include "startup_failure.h"
 #include "sync/sync_device.h"
+#include "sync/track_table.h"
+#include "sync/track_text.h"
 #include "track_text_reload.h"
 
 namespace {
@@ -49,6 +51,20 @@ TEST_F(EmbeddedDevice, ATextWithAMistakeKeepsTheLastGoodTracksAndNamesItsLine)
     EXPECT_FALSE(reload.applied);
     EXPECT_EQ(reload.problem, "line 3: value 'O.8' is not a number");
     EXPECT_EQ(std::vector<TrackKey>(Track("ftb").keys, Track("ftb").keys + Track("ftb").keyCount), before);
+}
+
+TEST_F(EmbeddedDevice, TheTracksInUseMakeTheTableTheCompilerMakesOfTheText)
+{
+    const std::string text = "track scene\n 0 0 step\n 800 1 step\ntrack ftb\n 0 1 linear\n 16 0.25 smooth\n";
+    ASSERT_TRUE(ReloadTrackText(device, text).applied);
+    std::vector<NamedTrack> expected = ParseTrackText(text).tracks;
+    // The tracks the text lacks read 0, without keys, in the device's order.
+    for (const SyncTrack* track : RegisteredTracks(*device)) {
+        if (track->name != std::string("scene") && track->name != std::string("ftb")) {
+            expected.push_back({track->name, {}});
+        }
+    }
+    EXPECT_EQ(EncodeTrackTable(TracksInUse(*device)), EncodeTrackTable(expected));
 }
 
 TEST_F(EmbeddedDevice, TracksNothingReadsAreAppliedAndNamed)

@@ -40,6 +40,15 @@ TrackTextReload ReloadTrackText(SyncDevice* device, std::string_view text)
     return reload;
 }
 
+std::vector<NamedTrack> TracksInUse(const SyncDevice& device)
+{
+    std::vector<NamedTrack> tracks;
+    for (const SyncTrack* track : RegisteredTracks(device)) {
+        tracks.push_back({track->name, {track->keys, track->keys + track->keyCount}});
+    }
+    return tracks;
+}
+
 std::string TrackMismatchNotice(const TrackTextReload& reload, const std::string& label)
 {
     std::string notice;

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "sync/sync_device.h"
+#include "sync/track_table.h"
 
 struct TrackTextReload {
     bool applied;
@@ -21,6 +22,10 @@ struct TrackTextReload {
 };
 
 TrackTextReload ReloadTrackText(SyncDevice* device, std::string_view text);
+
+// The tracks the demo reads now, in the device's order, as the text gives
+// tracks: what the track-table compiler makes of a text that has them all.
+std::vector<NamedTrack> TracksInUse(const SyncDevice& device);
 
 // What to show of an applied text whose tracks are not the ones the demo
 // reads (a track gone, or renamed: gone under its old name and unread under

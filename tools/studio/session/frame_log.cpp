@@ -67,6 +67,22 @@ void FrameLog::ShaderOnScreen(double milliseconds)
     Flush();
 }
 
+void FrameLog::EditOnScreen(double milliseconds, std::int64_t wallClockNs)
+{
+    if (!file) return;
+    std::fprintf(file.get(), "edit-on-screen ms=%.1f at=%.6f\n", milliseconds, static_cast<double>(wallClockNs) / 1e9);
+    Flush();
+}
+
+void FrameLog::TracksTable(std::span<const unsigned char> table)
+{
+    if (!file) return;
+    std::fputs("tracks-table ", file.get());
+    for (const unsigned char byte : table) std::fprintf(file.get(), "%02x", byte);
+    std::fputc('\n', file.get());
+    Flush();
+}
+
 void FrameLog::Flush()
 {
     // Each line is in the file as its frame shows, even one drawn before a

@@ -9,10 +9,16 @@
 //   frame=N wall=S clock=S music=S playing=0|1 tracks=G shader=G messages=K
 //   messages TEXT                                      when they change, lines joined by " | "
 //   shader-on-screen ms=M                              first frame with a new shader
+//   edit-on-screen ms=M at=S                           first frame with an edit: M since its key or
+//                                                      button came, S the wall clock (Unix seconds)
+//   tracks-table HEX                                   the tracks in use as the track-table compiler
+//                                                      writes them, when they change
 #pragma once
 
+#include <cstdint>
 #include <cstdio>
 #include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -40,6 +46,10 @@ public:
     void View(double firstRow, double rowsInView);
     void Messages(const std::vector<std::string>& messages);
     void ShaderOnScreen(double milliseconds);
+    void EditOnScreen(double milliseconds, std::int64_t wallClockNs);
+    void TracksTable(std::span<const unsigned char> table);
+    // Whether lines are written: a line that costs work is made only then.
+    bool Writing() const { return file != nullptr; }
 
 private:
     void Flush();

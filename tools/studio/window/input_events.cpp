@@ -9,28 +9,36 @@ namespace {
 
 GLFWkeyfun raylibKeyCallback = nullptr;
 GLFWmousebuttonfun raylibButtonCallback = nullptr;
+GLFWcursorposfun raylibCursorCallback = nullptr;
+// Where the pointer was as of the last event taken in: a button event takes
+// its place from here, not from the pointer now, which a slow frame may find
+// far along a drag.
+Vector2 pointer{0.0f, 0.0f};
 std::vector<KeyPress> keyPresses;
-std::vector<ButtonPress> buttonPresses;
+std::vector<ButtonEvent> buttonEvents;
+
+KeyModifiers Modifiers(int mods)
+{
+    return {(mods & GLFW_MOD_SHIFT) != 0, (mods & GLFW_MOD_CONTROL) != 0};
+}
 
 void OnKey(GLFWwindow* window, int key, int scancode, int action, int mods)
 {
     // raylib's key codes are GLFW's.
-    if (action != GLFW_RELEASE) {
-        keyPresses.push_back({key, {(mods & GLFW_MOD_SHIFT) != 0, (mods & GLFW_MOD_CONTROL) != 0},
-                              action == GLFW_REPEAT});
-    }
+    if (action != GLFW_RELEASE) keyPresses.push_back({key, Modifiers(mods), action == GLFW_REPEAT, glfwGetTime()});
     if (raylibKeyCallback != nullptr) raylibKeyCallback(window, key, scancode, action, mods);
 }
 
 void OnButton(GLFWwindow* window, int button, int action, int mods)
 {
-    if (action == GLFW_PRESS) {
-        double x = 0.0;
-        double y = 0.0;
-        glfwGetCursorPos(window, &x, &y);
-        buttonPresses.push_back({button, {static_cast<float>(x), static_cast<float>(y)}});
-    }
+    buttonEvents.push_back({button, action == GLFW_PRESS, pointer, Modifiers(mods), glfwGetTime()});
     if (raylibButtonCallback != nullptr) raylibButtonCallback(window, button, action, mods);
+}
+
+void OnCursor(GLFWwindow* window, double x, double y)
+{
+    pointer = {static_cast<float>(x), static_cast<float>(y)};
+    if (raylibCursorCallback != nullptr) raylibCursorCallback(window, x, y);
 }
 
 }  // namespace
@@ -42,6 +50,11 @@ void RecordInputEvents()
     GLFWwindow* window = glfwGetCurrentContext();
     raylibKeyCallback = glfwSetKeyCallback(window, OnKey);
     raylibButtonCallback = glfwSetMouseButtonCallback(window, OnButton);
+    raylibCursorCallback = glfwSetCursorPosCallback(window, OnCursor);
+    double x = 0.0;
+    double y = 0.0;
+    glfwGetCursorPos(window, &x, &y);
+    pointer = {static_cast<float>(x), static_cast<float>(y)};
 }
 
 std::vector<KeyPress> TakeKeyPresses()
@@ -49,14 +62,14 @@ std::vector<KeyPress> TakeKeyPresses()
     return std::exchange(keyPresses, {});
 }
 
-std::vector<ButtonPress> TakeButtonPresses()
+std::vector<ButtonEvent> TakeButtonEvents()
 {
-    return std::exchange(buttonPresses, {});
+    return std::exchange(buttonEvents, {});
 }
 
-bool PressesWaiting()
+bool InputEventsWaiting()
 {
-    return !keyPresses.empty() || !buttonPresses.empty();
+    return !keyPresses.empty() || !buttonEvents.empty();
 }
 
 bool WaitForWindowEvent(double seconds)

@@ -1,7 +1,9 @@
-// Key and mouse-button presses in the order they came, with the modifiers
-// held at the time. raylib keeps key states per frame and drops modifiers;
-// when a frame takes long (software rendering), a quick Shift+Right or click
-// starts and ends between two frames, and only the events themselves tell.
+// Key presses and mouse-button presses and releases in the order they came,
+// with the modifiers held and the time (GetTime's clock) at each. raylib keeps
+// key states per frame and drops modifiers; when a frame takes long (software
+// rendering), a quick Shift+Right, click or drag starts and ends between two
+// frames, and only the events themselves tell: a button event's place is
+// where the pointer was when it came, not where it is when it is handled.
 // These are taken from GLFW's callbacks, chained in front of raylib's. Also
 // the wait for the window system's next event, for a studio with nothing to do.
 #pragma once
@@ -16,21 +18,25 @@ struct KeyPress {
     int key;  // raylib's key code
     KeyModifiers modifiers;
     bool repeat;  // held down, repeated by the system
+    double time;
 };
 
-struct ButtonPress {
+struct ButtonEvent {
     int button;  // raylib's mouse button
+    bool pressed;  // else released
     Vector2 position;
+    KeyModifiers modifiers;
+    double time;
 };
 
 // Installs the callbacks on the window; once, after the window opened.
 void RecordInputEvents();
 
-// The presses since the last call, oldest first.
+// The events since the last call, oldest first.
 std::vector<KeyPress> TakeKeyPresses();
-std::vector<ButtonPress> TakeButtonPresses();
-// True when there are presses not yet taken.
-bool PressesWaiting();
+std::vector<ButtonEvent> TakeButtonEvents();
+// True when there are events not yet taken.
+bool InputEventsWaiting();
 
 // Sleeps until the window system has an event, or for `seconds` at most, and
 // hands what came to the callbacks; true when an event came.

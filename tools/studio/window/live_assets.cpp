@@ -9,6 +9,7 @@
 #include "embedded_assets.h"
 #include "raylib_log.h"
 #include "scenes/city_shader.h"
+#include "track_text_file.h"
 #include "track_text_reload.h"
 
 namespace {
@@ -16,6 +17,12 @@ namespace {
 void Say(const std::string& line)
 {
     std::fprintf(stderr, "quorl-studio: %s\n", line.c_str());
+}
+
+std::string Sentence(std::string text)
+{
+    if (!text.empty() && text[0] >= 'a' && text[0] <= 'z') text[0] = static_cast<char>(text[0] - 'a' + 'A');
+    return text + ".";
 }
 
 }  // namespace
@@ -66,12 +73,40 @@ bool LiveAssets::Poll(const std::function<void()>& beforeCompile)
         if (!read.text) {
             Report(*asset, asset->label + " " + read.problem + "; the last good version stays in use");
         } else if (asset == &tracks) {
-            changed = ApplyTracks(*read.text) || changed;
+            changed = ReadTracks(*read.text) || changed;
         } else {
             changed = ApplyShader(*read.text, signature.modifiedNs, beforeCompile) || changed;
         }
     }
     return changed;
+}
+
+bool LiveAssets::ReadTracks(const std::string& text)
+{
+    const bool ownWrite = std::exchange(editWritten, false) && text == tracks.lastApplied;
+    if (!editor) {
+        const TrackTextFile file(tracks.path, tracks.label);
+        const auto writeBack = [file](std::string_view previous, std::string_view next) {
+            return file.Replace(previous, next);
+        };
+        editor.emplace(text, tracks.label, writeBack);
+    } else if (editor->TakeSavedText(text) == SavedText::Ignored && ownWrite) {
+        // The studio's own edit, in use since it was made.
+        return false;
+    }
+    return ApplyTracks(text);
+}
+
+void LiveAssets::ApplyEdit()
+{
+    if (!editor || !ApplyTracks(editor->Text())) return;
+    editWritten = true;
+}
+
+std::string LiveAssets::WhyNoEditor() const
+{
+    if (!tracks.watched) return "nothing to edit: the studio runs on the built-in tracks, with no " + tracks.label;
+    return "nothing to edit until " + tracks.label + " is read";
 }
 
 bool LiveAssets::ApplyTracks(const std::string& text)
@@ -83,7 +118,12 @@ bool LiveAssets::ApplyTracks(const std::string& text)
     }
     const TrackTextReload reload = ReloadTrackText(stage.Device(), text);
     if (!reload.applied) {
-        Report(tracks, tracks.label + ", " + reload.problem + "\nThe last good tracks stay in use.");
+        std::string problem = tracks.label + ", " + reload.problem + "\nThe last good tracks stay in use.";
+        if (editor && !editor->WhyNotEditable().empty()) {
+            problem += '\n';
+            problem += Sentence(editor->WhyNotEditable());
+        }
+        Report(tracks, std::move(problem));
         return false;
     }
     tracks.lastApplied = text;

@@ -4,6 +4,11 @@
 // version that cannot be used (a mistake in the text, a compile error, a file
 // that is missing, out of reach, empty, binary or huge) leaves the last good
 // one in use and a problem to show until a good version is saved.
+//
+// The tracks are also the key editor's: every reading of tracks.txt goes
+// through its model (key_edit_model.h), which writes its edits back into the
+// file; the demo takes each edit at once (ApplyEdit), and the file watch then
+// reads the studio's own write without applying it again.
 #pragma once
 
 #include <cstdint>
@@ -15,6 +20,7 @@
 #include <vector>
 
 #include "file_watch.h"
+#include "key_edit_model.h"
 #include "stage.h"
 
 class LiveAssets {
@@ -41,6 +47,14 @@ public:
     int TracksGeneration() const { return tracks.generation; }
     int ShaderGeneration() const { return shader.generation; }
 
+    // The model of tracks.txt for the key editor, from its first reading on;
+    // null before it and when no tracks.txt is watched, for the reason
+    // WhyNoEditor gives in one line.
+    KeyEditModel* Editor() { return editor ? &*editor : nullptr; }
+    std::string WhyNoEditor() const;
+    // Applies the model's text after an edit, as a saved text is applied.
+    void ApplyEdit();
+
     // When the shader applied by the last Poll was saved (its modification
     // time, in WallClockNs), once; none when no new shader came.
     std::optional<std::int64_t> TakeShaderSavedAt() { return std::exchange(shaderSavedAt, std::nullopt); }
@@ -57,6 +71,7 @@ private:
         int generation = 0;
     };
 
+    bool ReadTracks(const std::string& text);
     bool ApplyTracks(const std::string& text);
     bool ApplyShader(const std::string& text, std::int64_t savedAt, const std::function<void()>& beforeCompile);
     void Report(WatchedAsset& asset, std::string message);
@@ -64,6 +79,8 @@ private:
     Stage& stage;
     WatchedAsset tracks;
     WatchedAsset shader;
+    std::optional<KeyEditModel> editor;
+    bool editWritten = false;  // the file holds an edit not yet read back
     std::optional<std::int64_t> shaderSavedAt;
     bool compiling = false;
 };

@@ -44,7 +44,7 @@ int Run(const StudioOptions& options)
         }
         startup.PassOn();
     }
-    while (!WindowShouldClose()) studio->Frame();
+    while (!studio->Done()) studio->Frame();
     return 0;
 }
 

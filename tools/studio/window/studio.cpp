@@ -13,8 +13,11 @@
 #include "overlay_text.h"
 #include "present.h"
 #include "sync/tempo.h"
+#include "sync/track_table.h"
 #include "text_panels.h"
+#include "timeline_lanes.h"
 #include "timeline_panel.h"
+#include "track_text_reload.h"
 #include "transport_keys.h"
 
 namespace {
@@ -43,15 +46,15 @@ void PlaceOnMonitor(std::optional<int> monitor)
                  *monitor, count);
 }
 
-bool Inside(Vector2 point, PixelRect area)
+PixelPoint Pixel(Vector2 point)
 {
-    return point.x >= area.x && point.x < area.x + area.width && point.y >= area.y && point.y < area.y + area.height;
+    return {point.x, point.y};
 }
 
 // Input that the last poll took in, for the next frame to handle.
 bool InputWaiting()
 {
-    return PressesWaiting() || GetMouseWheelMove() != 0.0f || IsWindowResized() || WindowShouldClose();
+    return InputEventsWaiting() || GetMouseWheelMove() != 0.0f || IsWindowResized() || WindowShouldClose();
 }
 
 }  // namespace
@@ -69,6 +72,8 @@ Studio::Studio(const StudioOptions& options)
 {
     PlaceOnMonitor(options.monitor);
     SetWindowMinSize(320, 200);
+    // Escape first gives up what the editor holds (Done).
+    SetExitKey(KEY_NULL);
     RecordInputEvents();
     // The picture is scaled to the frame; at a small --scale, smoothly.
     SetTextureFilter(stage.Target().texture, TEXTURE_FILTER_BILINEAR);
@@ -98,7 +103,13 @@ void Studio::Frame()
     Present();
     LogFrame(now);
     ReportShaderLatency();
+    ReportEditLatency();
     WaitForNextFrame(now);
+}
+
+bool Studio::Done() const
+{
+    return quitAsked || WindowShouldClose();
 }
 
 double Studio::StartFrame()
@@ -115,6 +126,11 @@ void Studio::HandleKeys(double now)
     const std::vector<KeyPress> presses = TakeKeyPresses();
     if (!presses.empty()) KeepAwake();
     for (const KeyPress& press : presses) {
+        const EditorOutcome edit = editor.Key(Editing(), press.key, press.modifiers, press.repeat);
+        if (edit.handled) {
+            CarryOut(edit, now, press.time);
+            continue;
+        }
         if (const auto action = TransportActionForKey(press.key, press.modifiers, press.repeat)) {
             ApplyTransportAction(transport, *action, now);
             continue;
@@ -140,28 +156,42 @@ void Studio::HandleKeys(double now)
 
 void Studio::HandleMouse(double now)
 {
-    const PixelRect plot{layout.timeline.x + kTimelineLabelWidth, layout.timeline.y,
-                         layout.timeline.width - kTimelineLabelWidth, layout.timeline.height};
-    const std::vector<ButtonPress> presses = TakeButtonPresses();
+    const std::vector<ButtonEvent> events = TakeButtonEvents();
     const float wheel = GetMouseWheelMove();
-    if (!presses.empty() || wheel != 0.0f) KeepAwake();
-    for (const ButtonPress& press : presses) {
-        if (press.button != MOUSE_BUTTON_LEFT || !timelineShown || !Inside(press.position, plot)) continue;
-        scrubbing = true;
-        scrubX = press.position.x;
-        transport.Seek(RowsToSeconds(timeline.XToRow(scrubX)), now);
+    if (!events.empty() || wheel != 0.0f) KeepAwake();
+    for (const ButtonEvent& event : events) {
+        if (event.button != MOUSE_BUTTON_LEFT) continue;
+        const PointerEvent pointer{Pixel(event.position), event.modifiers};
+        CarryOut(event.pressed ? editor.Press(Editing(), pointer, event.time) : editor.Release(Editing(), pointer),
+                 now, event.time);
     }
-    if (scrubbing) {
-        if (!IsMouseButtonDown(MOUSE_BUTTON_LEFT)) {
-            scrubbing = false;
-        } else if (GetMouseX() != static_cast<int>(scrubX)) {
-            // Seeking only when the pointer moved keeps the music from
-            // restarting on the spot every frame.
-            scrubX = static_cast<float>(GetMouseX());
-            transport.Seek(RowsToSeconds(timeline.XToRow(scrubX)), now);
-        }
+    if (editor.Scrubbing() || editor.Dragging()) {
+        const bool shift = IsKeyDown(KEY_LEFT_SHIFT) || IsKeyDown(KEY_RIGHT_SHIFT);
+        CarryOut(editor.Follow(Editing(), {Pixel(GetMousePosition()), {shift, false}}), now, now);
     }
-    if (wheel != 0.0f && timelineShown && Inside(GetMousePosition(), plot)) timeline.Zoom(wheel, GetMousePosition().x);
+    const PixelRect plot = TimelinePlot(layout.timeline);
+    if (wheel != 0.0f && timelineShown && Inside(Pixel(GetMousePosition()), plot)) {
+        timeline.Zoom(wheel, GetMousePosition().x);
+    }
+}
+
+EditingFrame Studio::Editing()
+{
+    KeyEditModel* model = assets.Editor();
+    whyNoEditor = model ? std::string() : assets.WhyNoEditor();
+    return {model, whyNoEditor, RegisteredTracks(*stage.Device()), timelineShown ? layout.timeline : PixelRect{},
+            timeline, SecondsToRows(transport.Seconds()), transport.Playing()};
+}
+
+void Studio::CarryOut(const EditorOutcome& outcome, double now, double eventTime)
+{
+    if (outcome.edited) {
+        assets.ApplyEdit();
+        transport.SetEnd(DemoEnd(), now);
+        if (!editMadeAt) editMadeAt = eventTime;
+    }
+    if (outcome.seekRow) transport.SeekRow(*outcome.seekRow, now);
+    if (outcome.quit) quitAsked = true;
 }
 
 void Studio::ReloadAssets(double now)
@@ -176,13 +206,17 @@ void Studio::AdvanceTransport(double now)
     musicPosition = player.Position();
     const bool moved = transport.Seconds() != clock.seconds;
     clock.seconds = transport.Seconds();
-    if (moved && !scrubbing) timeline.KeepInView(SecondsToRows(clock.seconds));
+    if (moved && !editor.Scrubbing()) timeline.KeepInView(SecondsToRows(clock.seconds));
 }
 
 void Studio::LogFrame(double now)
 {
     log.Frame({now, clock.seconds, musicPosition, transport.Playing(), assets.TracksGeneration(),
                assets.ShaderGeneration()});
+    if (log.Writing() && tableLogged != assets.TracksGeneration()) {
+        log.TracksTable(EncodeTrackTable(TracksInUse(*stage.Device())));
+        tableLogged = assets.TracksGeneration();
+    }
 }
 
 void Studio::ReportShaderLatency()
@@ -194,10 +228,17 @@ void Studio::ReportShaderLatency()
     std::fprintf(stderr, "quorl-studio: the new shader is on screen %.0f ms after it was saved\n", milliseconds);
 }
 
+void Studio::ReportEditLatency()
+{
+    if (!editMadeAt) return;
+    log.EditOnScreen((GetTime() - *std::exchange(editMadeAt, std::nullopt)) * 1000.0, WallClockNs());
+}
+
 void Studio::WaitForNextFrame(double frameStart)
 {
     if (framesAwake > 0) --framesAwake;
-    const bool busy = transport.Playing() || scrubbing || framesAwake > 0 || GetTime() < awakeUntil || InputWaiting();
+    const bool held = editor.Scrubbing() || editor.Dragging();
+    const bool busy = transport.Playing() || held || framesAwake > 0 || GetTime() < awakeUntil || InputWaiting();
     if (!busy) {
         SleepUntilSomethingHappens();
         return;
@@ -237,6 +278,7 @@ void Studio::Present()
     log.View(timeline.FirstRow(), timeline.RowsInView());
     std::vector<std::string> messages = assets.Messages();
     if (!sceneShown) messages.emplace_back("The \"scene\" track selects no scene here: the last frame drawn stays.");
+    if (!editor.Message().empty()) messages.push_back("Edit: " + editor.Message());
     log.Messages(messages);
 
     BeginDrawing();
@@ -245,7 +287,10 @@ void Studio::Present()
     DrawPicture(stage.Target().texture, {frame.x, frame.y, frame.width, frame.height});
     if (timelineShown) {
         PlaceTimelineView(timeline, layout.timeline);
-        timelinePanel.Draw(layout.timeline, timeline, device, transport, assets.TracksGeneration());
+        const std::optional<PixelPoint> pointer =
+            IsCursorOnScreen() ? std::optional(Pixel(GetMousePosition())) : std::nullopt;
+        timelinePanel.Draw(layout.timeline, timeline, device, transport, assets.TracksGeneration(),
+                           editor.Marks(Editing(), pointer));
     }
     if (overlayShown) {
         DrawOverlay(frame, OverlayText({stats.FramesPerSecond(), stats.FrameMilliseconds(), clock.seconds, scale,

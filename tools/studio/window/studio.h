@@ -3,7 +3,8 @@
 // reverse order of creation). Playing, it draws every frame; paused with
 // nothing to do, it sleeps until an input event or a change of a watched
 // file. The work itself is in the studio's library: the transport, the clock
-// that follows the music, the timeline's mapping, the watched assets.
+// that follows the music, the timeline's mapping, the key editor, the watched
+// assets.
 #pragma once
 
 #include <optional>
@@ -19,6 +20,7 @@
 #include "stage.h"
 #include "studio_layout.h"
 #include "studio_options.h"
+#include "timeline_editor.h"
 #include "timeline_panel.h"
 #include "timeline_view.h"
 #include "transport.h"
@@ -34,6 +36,9 @@ public:
     // the wait for the next one.
     void Frame();
 
+    // Escape with nothing to give up, or the window closed.
+    bool Done() const;
+
 private:
     // What the picture shows; it is rendered again only when this changes.
     struct PictureState {
@@ -48,12 +53,17 @@ private:
     double StartFrame();
     void HandleKeys(double now);
     void HandleMouse(double now);
+    // The timeline as the key editor finds it now.
+    EditingFrame Editing();
+    // What the editor asked for, on an event at `eventTime`.
+    void CarryOut(const EditorOutcome& outcome, double now, double eventTime);
     void ReloadAssets(double now);
     void AdvanceTransport(double now);
     void RenderPicture();
     void Present();
     void LogFrame(double now);
     void ReportShaderLatency();
+    void ReportEditLatency();
     void WaitForNextFrame(double frameStart);
     void KeepAwake();
     void SleepUntilSomethingHappens();
@@ -70,17 +80,20 @@ private:
     Transport transport;
     TimelineView timeline;
     TimelinePanel timelinePanel;
+    TimelineEditor editor;
+    std::string whyNoEditor;
     FrameStats stats;
     double scale;
     StudioLayout layout{};
     bool timelineShown = true;
     bool overlayShown = true;
-    bool scrubbing = false;
-    float scrubX = 0.0f;
+    bool quitAsked = false;
     bool sceneShown = true;
     std::optional<PictureState> rendered;
     double lastFrameStart = 0.0;
     double musicPosition = 0.0;  // as the transport last moved
+    std::optional<double> editMadeAt;  // the input of an edit not yet on screen
+    int tableLogged = -1;  // the tracks generation whose table the log has
     double awakeUntil = 0.0;
     int framesAwake = 0;
     bool slept = false;

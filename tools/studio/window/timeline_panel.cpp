@@ -4,6 +4,8 @@
 // [SECTION] ruler
 // [SECTION] lanes
 // [SECTION] marks across the lanes
+// [SECTION] the editor's marks
+// [SECTION] the panel's two layers
 #include "timeline_panel.h"
 
 #include <raylib.h>
@@ -17,6 +19,7 @@
 #include "present.h"
 #include "scenes/city_sections.h"
 #include "sync/tempo.h"
+#include "timeline_lanes.h"
 
 namespace {
 
@@ -35,6 +38,12 @@ constexpr Color kPastEnd{90, 20, 20, 110};
 constexpr Color kLoopOn{60, 120, 255, 70};
 constexpr Color kLoopOff{60, 120, 255, 160};
 constexpr Color kPlayhead{255, 255, 255, 255};
+constexpr Color kCurrentLane{90, 140, 255, 255};
+constexpr Color kSelectedKey{255, 255, 255, 255};
+constexpr Color kReadoutBackdrop{0, 0, 0, 200};
+constexpr Color kReadoutText{235, 235, 235, 255};
+constexpr Color kRefusedText{255, 130, 130, 255};
+constexpr Color kLanding{255, 255, 255, 150};
 constexpr int kFontSize = 10;
 
 Color KeyColour(std::int32_t type)
@@ -134,22 +143,10 @@ void DrawCurve(const SyncTrack& track, const TimelineView& view, PixelRect lane,
     }
 }
 
-PixelRect Lane(PixelRect panel, int index, int count)
-{
-    const float rulerHeight = std::min(kRulerHeight, panel.height);
-    const float height = count > 0 ? (panel.height - rulerHeight) / static_cast<float>(count) : 0.0f;
-    return {panel.x, panel.y + rulerHeight + height * static_cast<float>(index), panel.width, height};
-}
-
 void ClipTo(PixelRect area)
 {
     BeginScissorMode(static_cast<int>(area.x), static_cast<int>(area.y), static_cast<int>(area.width),
                      static_cast<int>(std::ceil(area.height)));
-}
-
-PixelRect Plot(PixelRect panel)
-{
-    return {panel.x + kTimelineLabelWidth, panel.y, std::max(0.0f, panel.width - kTimelineLabelWidth), panel.height};
 }
 
 void DrawLaneValue(const SyncTrack& track, PixelRect lane, double row)
@@ -188,13 +185,47 @@ void DrawMovingMarks(PixelRect plot, const TimelineView& view, const Transport& 
     DrawVertical(view.RowToX(SecondsToRows(transport.Seconds())), top, bottom, 2.0f, kPlayhead);
 }
 
+// [SECTION] the editor's marks
+
+void DrawReadout(const TimelineReadout& readout, PixelRect lane, PixelRect plot, bool dragging)
+{
+    if (dragging) DrawVertical(readout.x, lane.y, lane.y + lane.height, 1.0f, kLanding);
+    const float width = static_cast<float>(MeasureText(readout.text.c_str(), kFontSize)) + 8.0f;
+    const float height = static_cast<float>(kFontSize) + 4.0f;
+    // Right of its row, or left of it where the plot ends.
+    float left = readout.x + 8.0f;
+    if (left + width > plot.x + plot.width) left = std::max(plot.x, readout.x - 8.0f - width);
+    const float top = lane.y + std::max(0.0f, (lane.height - height) / 2.0f);
+    DrawRectangleRec({left, top, width, height}, kReadoutBackdrop);
+    DrawText(readout.text.c_str(), static_cast<int>(left + 4.0f), static_cast<int>(top + 2.0f), kFontSize,
+             readout.refused ? kRefusedText : kReadoutText);
+}
+
+void DrawEditorMarks(PixelRect panel, int laneCount, const TimelineMarks& marks)
+{
+    const PixelRect plot = TimelinePlot(panel);
+    if (marks.currentLane) {
+        const PixelRect lane = TimelineLane(panel, *marks.currentLane, laneCount);
+        DrawRectangleRec({lane.x, lane.y, 3.0f, lane.height}, kCurrentLane);
+    }
+    ClipTo(plot);
+    for (const PixelPoint at : marks.selectedKeys) {
+        DrawCircleLinesV({at.x, at.y}, 6.5f, kSelectedKey);
+        DrawCircleLinesV({at.x, at.y}, 7.5f, kSelectedKey);
+    }
+    if (marks.readout) {
+        DrawReadout(*marks.readout, TimelineLane(panel, marks.readout->lane, laneCount), plot, marks.dragging);
+    }
+    EndScissorMode();
+}
+
 // [SECTION] the panel's two layers
 
 // Everything that stays while the view and the tracks do, in a panel at `panel`.
 void DrawFixedLayer(PixelRect panel, const TimelineView& view, const SyncDevice& device, double endSeconds)
 {
     DrawRectangleRec({panel.x, panel.y, panel.width, panel.height}, kPanel);
-    const PixelRect plot = Plot(panel);
+    const PixelRect plot = TimelinePlot(panel);
     const PixelRect ruler{panel.x, panel.y, panel.width, std::min(kRulerHeight, panel.height)};
     ClipTo(plot);
     DrawRuler(ruler, view);
@@ -205,7 +236,7 @@ void DrawFixedLayer(PixelRect panel, const TimelineView& view, const SyncDevice&
     const int count = static_cast<int>(registered.size());
     int index = 0;
     for (const SyncTrack* track : registered) {
-        const PixelRect lane = Lane(panel, index, count);
+        const PixelRect lane = TimelineLane(panel, index, count);
         if (index % 2 == 1) DrawRectangleRec({lane.x, lane.y, lane.width, lane.height}, kLaneShade);
         DrawText(track->name, static_cast<int>(lane.x + 6.0f), static_cast<int>(lane.y + 2.0f), kFontSize, kLabelText);
         ClipTo({plot.x, lane.y, plot.width, lane.height});
@@ -220,13 +251,8 @@ void DrawFixedLayer(PixelRect panel, const TimelineView& view, const SyncDevice&
 
 }  // namespace
 
-void PlaceTimelineView(TimelineView& view, PixelRect panel)
-{
-    view.Place(panel.x + kTimelineLabelWidth, std::max(1.0f, panel.width - kTimelineLabelWidth));
-}
-
 void TimelinePanel::Draw(PixelRect panel, const TimelineView& view, const SyncDevice& device,
-                         const Transport& transport, int tracksGeneration)
+                         const Transport& transport, int tracksGeneration, const TimelineMarks& marks)
 {
     const LayerState state{panel.width, panel.height, view.FirstRow(), view.RowsInView(), transport.End(),
                            tracksGeneration};
@@ -253,9 +279,10 @@ void TimelinePanel::Draw(PixelRect panel, const TimelineView& view, const SyncDe
     const std::span<SyncTrack* const> registered = RegisteredTracks(device);
     const int count = static_cast<int>(registered.size());
     int index = 0;
-    for (const SyncTrack* track : registered) DrawLaneValue(*track, Lane(panel, index++, count), row);
-    const PixelRect plot = Plot(panel);
+    for (const SyncTrack* track : registered) DrawLaneValue(*track, TimelineLane(panel, index++, count), row);
+    const PixelRect plot = TimelinePlot(panel);
     ClipTo(plot);
     DrawMovingMarks(plot, view, transport);
     EndScissorMode();
+    DrawEditorMarks(panel, count, marks);
 }

@@ -2,7 +2,10 @@
 // the device with its name and current value on the left and its curve over
 // the rows in view, keys marked by type (step: square, linear: diamond,
 // smooth: circle, ramp: triangle). Across all lanes: the City's section cuts,
-// the demo's end, the loop span and the playhead.
+// the demo's end, the loop span and the playhead. Over them what the key
+// editor shows (TimelineMarks): the current lane, rings round the selected
+// keys, and a readout in a lane: the row and value under the pointer, or
+// where a drag would land.
 //
 // What only changes with the view, the panel's size or the tracks (curves,
 // keys, ruler, cuts) is drawn into a texture of its own and kept: software
@@ -14,20 +17,16 @@
 #include "scoped_media.h"
 #include "studio_layout.h"
 #include "sync/sync_device.h"
+#include "timeline_editor.h"
 #include "timeline_view.h"
 #include "transport.h"
-
-inline constexpr float kTimelineLabelWidth = 190.0f;
-
-// Where the rows run in a panel: right of the labels.
-void PlaceTimelineView(TimelineView& view, PixelRect panel);
 
 class TimelinePanel {
 public:
     // Needs a frame begun with BeginDrawing. The view must have been placed
     // in this panel; `tracksGeneration` changes whenever the tracks do.
     void Draw(PixelRect panel, const TimelineView& view, const SyncDevice& device, const Transport& transport,
-              int tracksGeneration);
+              int tracksGeneration, const TimelineMarks& marks);
 
 private:
     struct LayerState {
