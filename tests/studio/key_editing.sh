@@ -4,9 +4,10 @@
 # value, Delete removes it and Ctrl+Z undoes twice. After each step the file
 # holds exactly the text expected (every other line as it was), the studio
 # has not read its own write back as a new version, the frame changed where
-# the curve did, and the lane shows the change. Escape first clears the
-# selection, then quits. At the end the track-table compiler makes of the
-# edited file the table the studio shows.
+# the curve did, and the lane shows the change. A save from elsewhere is a
+# step that Ctrl+Z takes back; a save with a mistake holds editing, saying
+# so. Escape first clears the selection, then quits. At the end the
+# track-table compiler makes of the edited file the table the studio shows.
 . "$(dirname "$0")/lib.sh"
 
 TRACK_TABLE=${QUORL_TRACK_TABLE:-$build/tools/track-table/quorl-track-table}
@@ -18,32 +19,28 @@ line=$(awk '/^track camera_rotation:z/ { inside = 1 } inside && $1 == "448" { pr
 [ "$(sed -n "${line}p" "$tracks")" = "  448   0   step" ] || fail "no key '448 0 step' in camera_rotation:z"
 lane=$(grep '^track ' "$tracks" | grep -n '^track camera_rotation:z$' | cut -d: -f1)
 lane=$((lane - 1))
+lanes=$(grep -c '^track ' "$tracks")
 # The file expected after a step, $work/$1.txt: the original with line
 # $line replaced by $2 (lines joined by \n).
 expected() { awk -v n="$line" -v t="$2" 'NR == n { print t; next } { print }' "$work/original.txt" > "$work/$1.txt"; }
 expected moved "  464   0   step"
 expected inserted $'  456  40   step\n  464   0   step'
 expected retyped $'  456 -30   step\n  464   0   step'
+expected saved $'  456  20   step\n  464   0   step'
+expected mistaken $'  456  2S   step\n  464   0   step'
 
 # A hair after row 456 in seconds, so that a key at 456 shows.
 start_studio --at 39.0858 --scale 0.25 --paused
 wait_for 30 "tracks and shader read" field_is tracks 1
 window=$(xdotool search --name '^quorl-studio$' | head -n 1)
 frame_regions
-read -r tx ty tw th < <(timeline_rect)
-read -r first rows < <(view_rows)
-plot_left=$((tx + 190))
-plot_width=$((tw - 190))
-lane_height=$(((th - 20) / 11))
-lane_top=$((ty + 20 + lane * lane_height))
-lane_region=($plot_left "$lane_top" "$plot_width" "$lane_height")
-row_x() {
-  awk -v r="$1" -v l="$plot_left" -v w="$plot_width" -v f="$first" -v n="$rows" \
-    'BEGIN { printf "%d", l + (r - f) / n * w + 0.5 }'
-}
+read_timeline
+lane_y=$(lane_top "$lane" "$lanes")
+lane_height=$(($(lane_top $((lane + 1)) "$lanes") - lane_y))
+lane_region=($plot_left "$lane_y" "$plot_width" "$lane_height")
 # A key of value 0 in a lane ranging from 0 to 40: at the bottom of the
 # curve's span, 15% of the lane above the lane's bottom.
-key_y=$(awk -v t="$lane_top" -v h="$lane_height" 'BEGIN { printf "%d", t + h * 0.85 }')
+key_y=$(awk -v t="$lane_y" -v h="$lane_height" 'BEGIN { printf "%d", t + h * 0.85 }')
 # The pointer is kept over the picture's top left while screenshots are taken.
 park() { xdotool mousemove --window "$window" 20 20; }
 
@@ -123,6 +120,24 @@ xdotool key ctrl+z
 expect_text "the second undo" inserted 7
 screenshot undone
 expect_picture retyped changed undone
+
+# Another program saves $work/$1.txt as tracks.txt, by rename.
+save_as() { cp "$work/$1.txt" "$tracks.saving" && mv "$tracks.saving" "$tracks"; }
+
+# Saved from elsewhere: applied, and a step that Ctrl+Z takes back.
+save_as saved
+wait_for 20 "the saved tracks on screen" field_is tracks 8
+xdotool key ctrl+z
+expect_text "undoing the save" inserted 9
+
+# A mistake holds editing until it is fixed, and says so.
+save_as mistaken
+wait_for 20 "the held editing on screen" messages_hold "Editing waits until line $line of assets/tracks.txt is fixed."
+xdotool key Delete
+wait_for 20 "the refused edit on screen" messages_hold "Edit: editing waits until line $line"
+file_holds mistaken || fail "an edit was written over a file with a mistake"
+save_as inserted
+wait_for 20 "the fixed file read" field_is tracks 10
 
 # The compiler makes of the edited file the table the studio shows.
 "$TRACK_TABLE" "$tracks" "$work/edited.bin" || fail "the edited tracks.txt does not compile"

@@ -85,6 +85,22 @@ frame_rect() { grep '^layout' "$frames" | tail -n 1 | sed -n 's/.*frame=\([0-9]*
 view_rows() { grep '^view' "$frames" | tail -n 1 | sed -n 's/^view first=\([0-9.]*\) rows=\([0-9.]*\)$/\1 \2/p'; }
 timeline_rect() { grep '^layout' "$frames" | tail -n 1 | sed -n 's/.*timeline=\([0-9]*\),\([0-9]*\),\([0-9]*\),\([0-9]*\).*/\1 \2 \3 \4/p'; }
 
+# The timeline as last logged: its panel (tx ty tw th), the rows in view
+# (first, rows) and the plot right of the labels (plot_left, plot_width).
+read_timeline() {
+  read -r tx ty tw th < <(timeline_rect)
+  read -r first rows < <(view_rows)
+  plot_left=$((tx + 190))
+  plot_width=$((tw - 190))
+}
+# The pixel column of row $1, and the top of lane $1 of $2, in the timeline
+# read last.
+row_x() {
+  awk -v r="$1" -v l="$plot_left" -v w="$plot_width" -v f="$first" -v n="$rows" \
+    'BEGIN { printf "%d", l + (r - f) / n * w + 0.5 }'
+}
+lane_top() { echo $((ty + 20 + $1 * (th - 20) / $2)); }
+
 # Saves what the window shows as $work/$1.png: F12 is held until raylib has
 # written its screenshot (a frame can take long under software rendering).
 # raylib numbers its screenshots; each is moved away as it comes.

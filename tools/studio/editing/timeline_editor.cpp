@@ -9,7 +9,6 @@
 
 #include <cmath>
 #include <cstdio>
-#include <cstring>
 #include <utility>
 
 #include "edit_steps.h"
