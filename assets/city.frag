@@ -27,7 +27,6 @@ const float HIT_RATIO = 0.0001;       // hit threshold, relative to the distance
 const float ESCAPE_DISTANCE = 100.0;  // a single sample beyond this leaves the world
 const float NORMAL_EPSILON = 0.001;
 const float CITY_PERIOD = 50.0;
-const vec2 EMPTY_SAMPLE = vec2(1000.0, 0.0);
 
 const vec3 LIGHT_DIRECTION = normalize(vec3(0.3, 0.9, -0.6));
 const vec3 SKY_COLOUR = vec3(0.07, 0.12, 0.4);
@@ -35,8 +34,17 @@ const vec3 FOG_COLOUR = vec3(0.05, 0.05, 0.1);
 const float GAMMA_EXPONENT = 0.4545;
 
 // Set first thing in main(): GLSL ES takes only constants as initialisers here.
+// All are the same for every sample of a frame: no distance function computes
+// them again. A turn is an angle's cosine and sine (turnBy).
 float beat = 0.0;  // time in beats: wing beat, flock sway, tower twist
 float row = 0.0;   // time in rows, as the tracks count: picks the section
+float wingBeat = 0.0;            // sine of the wing beat; the tower twists with it
+float wing = 0.0;                // the seagulls' wing angle
+vec2 wingTurn = vec2(1.0, 0.0);
+vec3 flockDrift = vec3(0.0);     // the flock's sway, sideways and back and forth
+vec2 flockBank = vec2(1.0, 0.0);
+vec2 flockPitch = vec2(1.0, 0.0);
+vec2 flockRoll[3] = vec2[3](vec2(1.0, 0.0), vec2(1.0, 0.0), vec2(1.0, 0.0));  // birds -1, 0, 1
 
 // ---- Operators ---------------------------------------------------------------
 
@@ -45,10 +53,22 @@ float maxComponent(vec3 p)
     return max(max(p.x, p.y), p.z);
 }
 
-// Turns what is drawn at p by the angle, from the pair's first axis to its second.
+// The cosine and sine of an angle, for rotate2D.
+vec2 turnBy(float angle)
+{
+    return vec2(cos(angle), sin(angle));
+}
+
+// Turns what is drawn at p by the angle whose cosine and sine `turn` holds,
+// from the pair's first axis to its second.
+void rotate2D(inout vec2 p, vec2 turn)
+{
+    p = vec2(p.x * turn.x + p.y * turn.y, p.y * turn.x - p.x * turn.y);
+}
+
 void rotate2D(inout vec2 p, float angle)
 {
-    p = vec2(p.x * cos(angle) + p.y * sin(angle), p.y * cos(angle) - p.x * sin(angle));
+    rotate2D(p, turnBy(angle));
 }
 
 float repeat1D(inout float x, float period)
@@ -126,11 +146,19 @@ vec2 unionNearest(vec2 first, vec2 second)
 
 // ---- Models ------------------------------------------------------------------
 
+// A point of the seagull's frame in the frame of its inner wing: mirrored onto
+// the wing on +x, moved to its hinge and turned with it.
+vec3 innerWingFrame(vec3 p)
+{
+    mirror(p.x);
+    vec3 q = p - vec3(0.0, 0.0, 0.2);
+    rotate2D(q.xy, wingTurn);
+    return q;
+}
+
 // One seagull facing +z, back up, wings along x, flapping once every two beats.
 vec2 seagullDistance(vec3 p)
 {
-    float wing = 0.4 * sin(beat * 2.0 * HALF_PI);
-
     // The cones run along their own +y: turn it to -z.
     vec3 q = p - vec3(0.0, 0.0, 0.5);
     rotate2D(q.yz, -HALF_PI);
@@ -143,32 +171,70 @@ vec2 seagullDistance(vec3 p)
     d = unionNearest(unionNearest(d, vec2(tail, 2.0)), vec2(beak, 3.0));
 
     // Wings and eyes come in pairs.
-    mirror(p.x);
-    q = p - vec3(0.0, 0.0, 0.2);
-    rotate2D(q.xy, wing);
+    q = innerWingFrame(p);
     d = unionNearest(d, vec2(boxDistance(q, vec3(2.0, 0.1, 0.5)), 1.0));
     // The outer wing hangs on the inner one, lifted by the wing angle as a length.
     q -= vec3(2.95, wing, 0.0);
-    rotate2D(q.xy, wing);
+    rotate2D(q.xy, wingTurn);
     q.z += 0.2;
     rotate2D(q.xz, -0.2);
     d = unionNearest(d, vec2(boxDistance(q, vec3(0.8, 0.1, 0.45)), 2.0));
+    mirror(p.x);
     d = unionNearest(d, vec2(length(p - vec3(0.0, 0.12, 0.9)) - 0.05, 4.0));
     return d;
 }
 
-// Three seagulls in a V, drifting, banking, pitching and rolling on the beat.
-vec2 flockDistance(vec3 p)
+// Boxes that hold the seagull in every pose, so that a sample can leave the
+// model out wherever a surface nearer than the bird is known: the sample is
+// then the same. With the wing angle w anywhere in [-0.4, 0.4]:
+// - body, head, tail, beak and eyes lie within |x|, |y| <= 0.4, from the tip
+//   of the tail (its cone rises 5 degrees) at z = -1.601 to the beak's at 1.45;
+// - in the inner wing's frame the inner wing is its own box, |x| <= 2,
+//   |y| <= 0.1, |z| <= 0.5; the outer wing, lifted by w and turned by w more,
+//   reaches x from 2.07 to 3.83, |y| <= 0.833 (at |w| = 0.4), z from -0.8
+//   to 0.4 (its half box swept back by 0.2 about a point 0.2 behind it);
+// - the whole bird in its own frame, wing tips turned by up to 0.8: |x| <=
+//   4.026 (level, 0.2 + 2.95 + 0.8 cos 0.2 + 0.45 sin 0.2 = 4.023; a little
+//   more at |w| = 0.2), |y| <= 2.214 (at |w| = 0.4), z from -1.601 to 1.45.
+// Each box clears these by 0.02 or more, far more than the rounding of the
+// model's arithmetic.
+const vec3 SEAGULL_BOX_CENTRE = vec3(0.0, 0.0, -0.08);  // the body's box's too
+const vec3 SEAGULL_BOX_SIZE = vec3(4.05, 2.25, 1.55);   // half extents
+const vec3 BODY_BOX_SIZE = vec3(0.42, 0.42, 1.55);
+const vec3 WINGS_BOX_CENTRE = vec3(0.92, 0.0, -0.15);   // in the inner wing's frame
+const vec3 WINGS_BOX_SIZE = vec3(2.94, 0.86, 0.67);
+
+// Whether the seagull at p is farther than `distance` in every pose: first
+// the one box around the whole bird, then the closer ones of body and wings.
+bool seagullBeyond(vec3 p, float distance)
 {
-    vec2 d = EMPTY_SAMPLE;
-    p += vec3(sin(beat / 4.0 * HALF_PI), 0.0, 8.0 * sin(beat / 8.0 * HALF_PI));
-    rotate2D(p.xy, radians(-10.0) * sin(beat / 8.0 * HALF_PI));
+    if (boxDistance(p - SEAGULL_BOX_CENTRE, SEAGULL_BOX_SIZE) > distance) return true;
+    float body = boxDistance(p - SEAGULL_BOX_CENTRE, BODY_BOX_SIZE);
+    float wings = boxDistance(innerWingFrame(p) - WINGS_BOX_CENTRE, WINGS_BOX_SIZE);
+    return min(body, wings) > distance;
+}
+
+// unionNearest(nearest, seagullDistance(p)), with the model evaluated only
+// where the bird can be the nearer.
+vec2 unionSeagull(vec2 nearest, vec3 p)
+{
+    if (seagullBeyond(p, nearest.x)) return nearest;
+    return unionNearest(nearest, seagullDistance(p));
+}
+
+// Three seagulls in a V, drifting, banking, pitching and rolling on the beat,
+// united with `nearest` bird by bird.
+vec2 unionFlock(vec2 nearest, vec3 p)
+{
+    vec2 d = nearest;
+    p += flockDrift;
+    rotate2D(p.xy, flockBank);
     for (int i = -1; i <= 1; i++) {
         float bird = float(i);
         vec3 q = p + vec3(10.0 * bird, 0.0, 3.0 * abs(bird));
-        rotate2D(q.yz, radians(-10.0) * sin(beat / 4.0 * HALF_PI));
-        rotate2D(q.xy, radians(-45.0) * bird * sin(beat / 2.0 * HALF_PI));
-        d = unionNearest(d, seagullDistance(q));
+        rotate2D(q.yz, flockPitch);
+        rotate2D(q.xy, flockRoll[i + 1]);
+        d = unionSeagull(d, q);
     }
     return d;
 }
@@ -190,8 +256,8 @@ vec2 sceneDistance(vec3 p)
     if (row < 384.0) {
         // City section: one seagull, then from row 256 the flock.
         vec2 city = vec2(cityDistance(p), 5.0);
-        if (row < 256.0) return unionNearest(city, seagullDistance(p - seagullPosition));
-        return unionNearest(city, flockDistance(p - seagullPosition));
+        if (row < 256.0) return unionSeagull(city, p - seagullPosition);
+        return unionFlock(city, p - seagullPosition);
     }
     if (row < 512.0) {
         // Tower section: six twisted columns around the y axis.
@@ -199,7 +265,7 @@ vec2 sceneDistance(vec3 p)
         repeatPolar(q.xz);
         q.x -= 3.0;
         repeat1D(q.y, 3.0);
-        rotate2D(q.xz, q.y * 0.2 * sin(beat * 2.0 * HALF_PI));
+        rotate2D(q.xz, q.y * 0.2 * wingBeat);
         vec2 tower = vec2(boxDistance(q, vec3(1.0, 1.0, 1.0)), 5.0);
 
         // Rings of six seagulls flying upwards, turning about the tower and
@@ -211,13 +277,16 @@ vec2 sceneDistance(vec3 p)
         q.x -= 8.0;
         rotate2D(q.yz, -HALF_PI);
         rotate2D(q.xy, -HALF_PI);
-        tower = unionNearest(tower, seagullDistance(q));
+        tower = unionSeagull(tower, q);
 
         // A half-size seagull, head down, always 3 units above the camera.
         q = p - vec3(0.0, cameraPosition.y + 3.0, -0.5);
         rotate2D(q.yz, -HALF_PI);
         rotate2D(q.xz, -2.0 * HALF_PI);
-        vec2 small = seagullDistance(q / 0.5);
+        q /= 0.5;
+        // Beyond the tower at half size: beyond twice its distance at full size.
+        if (seagullBeyond(q, 2.0 * tower.x)) return tower;
+        vec2 small = seagullDistance(q);
         small.x *= 0.5;
         return unionNearest(tower, small);
     }
@@ -225,7 +294,7 @@ vec2 sceneDistance(vec3 p)
     vec2 city = vec2(cityDistance(p), 5.0);
     vec3 q = p + vec3(0.0, 25.0, 25.0 - 500.0 * time);
     repeatGrid3D(q);
-    return unionNearest(city, seagullDistance(q));
+    return unionSeagull(city, q);
 }
 
 // ---- Marcher -----------------------------------------------------------------
@@ -329,6 +398,13 @@ void main()
 {
     beat = time / (60.0 / BEATS_PER_MINUTE);
     row = time * ROWS_PER_SECOND;
+    wingBeat = sin(beat * 2.0 * HALF_PI);
+    wing = 0.4 * wingBeat;
+    wingTurn = turnBy(wing);
+    flockDrift = vec3(sin(beat / 4.0 * HALF_PI), 0.0, 8.0 * sin(beat / 8.0 * HALF_PI));
+    flockBank = turnBy(radians(-10.0) * sin(beat / 8.0 * HALF_PI));
+    flockPitch = turnBy(radians(-10.0) * sin(beat / 4.0 * HALF_PI));
+    for (int i = -1; i <= 1; i++) flockRoll[i + 1] = turnBy(radians(-45.0) * float(i) * sin(beat / 2.0 * HALF_PI));
     // From row 512 the camera spins by itself, whatever the tracks say.
     vec3 angles = row >= 512.0 ? vec3(180.0 * sin(time * HALF_PI / 4.0)) : cameraRotation;
     vec2 p = screenPosition(gl_FragCoord.xy);

@@ -7,6 +7,8 @@
 
 #include <raylib.h>
 
+#include <utility>
+
 #include "demo_clock.h"
 #include "raylib_log.h"
 #include "render_size.h"
@@ -48,6 +50,10 @@ public:
 
     // The whole target as 8-bit RGBA, top row first.
     ScopedImage ReadBack() const;
+
+    // Renders through another version of the City's shader from now on (the
+    // benchmarks' instrumented or older copies).
+    void UseCityShader(ScopedShader shader) { stage.UseCityShader(std::move(shader)); }
 
 private:
     // `compilerLog` collects raylib's lines while the Stage compiles the shader.
