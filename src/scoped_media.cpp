@@ -51,6 +51,20 @@ ScopedRenderTexture::~ScopedRenderTexture()
     if (IsWindowReady()) UnloadRenderTexture(texture);
 }
 
+ScopedRenderTexture::ScopedRenderTexture(ScopedRenderTexture&& other) noexcept
+    : texture(std::exchange(other.texture, RenderTexture2D{}))
+{
+}
+
+ScopedRenderTexture& ScopedRenderTexture::operator=(ScopedRenderTexture&& other) noexcept
+{
+    if (this != &other) {
+        if (IsWindowReady()) UnloadRenderTexture(texture);
+        texture = std::exchange(other.texture, RenderTexture2D{});
+    }
+    return *this;
+}
+
 ScopedShader::ScopedShader(const char* vertexCode, const char* fragmentCode)
     : shader(LoadShaderFromMemory(vertexCode, fragmentCode))
 {

@@ -42,6 +42,8 @@ class ScopedRenderTexture {
 public:
     ScopedRenderTexture(int width, int height);
     ~ScopedRenderTexture();
+    ScopedRenderTexture(ScopedRenderTexture&& other) noexcept;
+    ScopedRenderTexture& operator=(ScopedRenderTexture&& other) noexcept;
     ScopedRenderTexture(const ScopedRenderTexture&) = delete;
     ScopedRenderTexture& operator=(const ScopedRenderTexture&) = delete;
 

@@ -46,6 +46,14 @@ bool Stage::Render()
     return true;
 }
 
+bool Stage::Resize(PixelSize newSize)
+{
+    if (newSize == size) return false;
+    target = ScopedRenderTexture(newSize.width, newSize.height);
+    size = newSize;
+    return true;
+}
+
 void Stage::UseCityShader(ScopedShader shader)
 {
     city->UseShader(std::move(shader));

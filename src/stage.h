@@ -48,6 +48,11 @@ public:
     RenderTexture2D Target() const { return target.Get(); }
     PixelSize Size() const { return size; }
 
+    // Renders into a new target of another size from now on: the same scene
+    // at another resolution (the browser trades detail for frame rate). True
+    // when the target was replaced, false at the size it has.
+    bool Resize(PixelSize newSize);
+
     // For the studio, which re-reads the choreography and the shader while it
     // runs: the registry whose tracks the scenes read (their keys may be
     // replaced, never the records), and the City's shader.

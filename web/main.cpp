@@ -5,6 +5,7 @@
 #include <emscripten/emscripten.h>
 
 #include <memory>
+#include <optional>
 
 #include "web_demo.h"
 
@@ -22,10 +23,37 @@ EMSCRIPTEN_KEEPALIVE void quorl_play(double seconds, int hold)
     demo->Play(seconds, hold != 0);
 }
 
-// 1 while the demo goes on, 0 once it has ended.
-EMSCRIPTEN_KEEPALIVE int quorl_frame()
+// 1 while the demo goes on, 0 once it has ended. `now` is the animation
+// frame's time and `refresh` the display's refresh interval, in seconds.
+EMSCRIPTEN_KEEPALIVE int quorl_frame(double now, double refresh)
 {
-    return demo->Frame() ? 1 : 0;
+    return demo->Frame(now, refresh) ? 1 : 0;
+}
+
+// Called on a timer while the demo plays, between frames however slow.
+EMSCRIPTEN_KEEPALIVE void quorl_feed_music()
+{
+    demo->FeedMusic();
+}
+
+// For the page's tests: how far the music has played, in seconds.
+EMSCRIPTEN_KEEPALIVE double quorl_music_seconds()
+{
+    return demo->MusicSeconds();
+}
+
+// The quality setting by the page's numbers: 0 Auto, 1 Full, 2 Half,
+// 3 Quarter; any other number changes nothing.
+EMSCRIPTEN_KEEPALIVE void quorl_set_quality(int setting)
+{
+    if (setting == 0) demo->SetQuality(std::nullopt);
+    if (setting >= 1 && setting <= 3) demo->SetQuality(static_cast<QualityLevel>(setting - 1));
+}
+
+// The level of the frames now, by the same numbers: 1 Full, 2 Half, 3 Quarter.
+EMSCRIPTEN_KEEPALIVE int quorl_quality_level()
+{
+    return static_cast<int>(demo->Level()) + 1;
 }
 
 }  // extern "C"

@@ -2,9 +2,10 @@
 # its .wasm inside the JavaScript, put into the page by one_file_page.cmake as
 # build-web/one-file/quorl.html.
 get_target_property(sources quorl-web SOURCES)
+get_target_property(libraries quorl-web LINK_LIBRARIES)
 get_target_property(link_options quorl-web LINK_OPTIONS)
 add_executable(quorl-one-file ${sources})
-target_link_libraries(quorl-one-file PRIVATE quorl_core)
+target_link_libraries(quorl-one-file PRIVATE ${libraries})
 quorl_target_options(quorl-one-file)
 target_link_options(quorl-one-file PRIVATE ${link_options} -sSINGLE_FILE=1)
 set_target_properties(quorl-one-file PROPERTIES RUNTIME_OUTPUT_DIRECTORY "${PROJECT_BINARY_DIR}/one-file")

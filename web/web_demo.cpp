@@ -48,13 +48,41 @@ void WebDemo::Play(double seconds, bool hold)
     // The clock starts at the moment the music does; held, it stays there.
     clock.StartAt(seconds);
     clock.paused = hold;
+    // Frames did not run since the last play, if there was one.
+    autoQuality.Restart(Level());
 }
 
-bool WebDemo::Frame()
+void WebDemo::FeedMusic()
+{
+    if (sound) UpdateMusicStream(sound->music.Get());
+}
+
+double WebDemo::MusicSeconds() const
+{
+    return sound ? GetMusicTimePlayed(sound->music.Get()) : 0.0;
+}
+
+void WebDemo::SetQuality(std::optional<QualityLevel> fixed)
+{
+    if (!fixed) autoQuality.Restart(Level());
+    fixedQuality = fixed;
+}
+
+QualityLevel WebDemo::Level() const
+{
+    return fixedQuality.value_or(autoQuality.Level());
+}
+
+bool WebDemo::Frame(double now, double refresh)
 {
     const Music music = sound->music.Get();
     clock.Update();
     UpdateMusicStream(music);
+    const QualityLevel level = fixedQuality ? *fixedQuality : autoQuality.Frame(now, refresh);
+    // Scaled up to the canvas, a smaller picture is smoothed rather than blocky.
+    if (stage.Resize(RenderSizeAt(level)) && level != QualityLevel::Full) {
+        SetTextureFilter(stage.Target().texture, TEXTURE_FILTER_BILINEAR);
+    }
     if (!stage.Render()) {
         StopMusicStream(music);
         return false;

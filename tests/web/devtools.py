@@ -198,11 +198,26 @@ class Page:
         return time.monotonic() - start
 
     def click(self, selector):
-        """A real mouse click in the middle of the element: a user gesture."""
+        """A real mouse click in the middle of the element, the mouse moved
+        there first: a user gesture."""
         box = self.evaluate(f"(() => {{ const r = document.querySelector({json.dumps(selector)})"
                             ".getBoundingClientRect(); return [r.x + r.width / 2, r.y + r.height / 2]; })()")
+        self.move_mouse(box[0], box[1])
         for kind in ("mousePressed", "mouseReleased"):
             self.call("Input.dispatchMouseEvent", type=kind, x=box[0], y=box[1], button="left", clickCount=1)
+
+    def move_mouse(self, x, y):
+        self.call("Input.dispatchMouseEvent", type="mouseMoved", x=x, y=y)
+
+    def reload(self):
+        """Loads the page again, as the browser's reload button does."""
+        loads = len(self.browser.events("Page.loadEventFired", self.session))
+        self.call("Page.reload")
+        deadline = time.monotonic() + self.browser.timeout
+        while len(self.browser.events("Page.loadEventFired", self.session)) == loads:
+            if time.monotonic() > deadline:
+                raise TimeoutError("the page did not load again")
+            time.sleep(0.05)
 
     def press(self, key, code, key_code):
         """A real key press and release: a user gesture."""

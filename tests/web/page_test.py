@@ -18,8 +18,9 @@ import tempfile
 import time
 
 from devtools import Browser, DevToolsError
-from quorl_page import (CANVAS_SUMMARY, COMPARE_WITH_PNG, PATIENCE, RENDERER, SOURCE, WINDOW, Failure, check,
-                        message_of, no_console_errors, open_ready_page, served_page, state_of, visible)
+from quorl_page import (CANVAS_SUMMARY, COMPARE_WITH_PNG, FRAME_RATE, PATIENCE, RENDERER, SOURCE, WINDOW, Failure,
+                        check, choose_quality, message_of, no_console_errors, open_ready_page, quality_level_of,
+                        quality_setting_of, served_page, state_of, visible, wait_until_ready)
 
 
 # ---- Cases ------------------------------------------------------------------
@@ -89,7 +90,7 @@ def desktop_frames(times, directory):
 
 def frames_match_the_desktop():
     """With the clock held at a reading, the canvas at 1920x1080 is the
-    desktop demo's frame at that reading, in each section."""
+    desktop demo's frame at that reading, in each section, at Full quality."""
     # City with the flock, the tower, the stream of seagulls. Frames 0.1 s
     # apart differ by a mean of 15 or more per channel: far outside the bound.
     times = [27.0, 40.0, 47.5]
@@ -97,6 +98,7 @@ def frames_match_the_desktop():
             Browser(RENDERER + WINDOW, timeout=PATIENCE) as browser:
         references = desktop_frames(times, directory)
         page = open_ready_page(browser, f"{url}?at={times[0]}&hold")
+        choose_quality(page, "Full")
         page.click("#play")
         for seconds, reference in zip(times, references):
             if seconds != times[0]:
@@ -108,6 +110,58 @@ def frames_match_the_desktop():
             check(difference.get("size") == [1920, 1080], f"{seconds} s: sizes {difference}")
             check(difference["mean"] < 1 and difference["far"] < 0.005,
                   f"{seconds} s: the page's frame differs from the desktop's: {difference}")
+        no_console_errors(page)
+
+
+def auto_settles_on_quarter_four_times_as_fast_as_full():
+    """Every level is too slow for the display on llvmpipe: from Full, Auto
+    steps down to Quarter and stays there, at four or more times the frame
+    rate of Full, both measured in this page at the same held reading. The
+    music plays on through the slow frames at Full."""
+    music = "Module._quorl_music_seconds()"
+    with served_page() as url, Browser(RENDERER + WINDOW, timeout=PATIENCE) as browser:
+        page = open_ready_page(browser, f"{url}?at=44.5")
+        choose_quality(page, "Full")
+        page.click("#play")
+        played, began = page.evaluate(music), time.monotonic()
+        time.sleep(5.0)
+        played, elapsed = page.evaluate(music) - played, time.monotonic() - began
+        check(played > 0.8 * elapsed, f"the music played {played:.2f} s in {elapsed:.2f} s of slow frames")
+
+        # As the Play button does, without loading the page once more.
+        page.evaluate("Module._quorl_play(50, 1)")
+        full = page.evaluate(f"{FRAME_RATE}(1)", timeout=PATIENCE)
+        choose_quality(page, "Auto")
+        page.evaluate("Module._quorl_play(50, 1)")
+        settled = page.wait_until("document.getElementById('quality').dataset.level === 'quarter'", timeout=PATIENCE)
+        quarter = page.evaluate(f"{FRAME_RATE}(8)", timeout=PATIENCE)
+        check(quality_level_of(page) == "quarter" and quality_setting_of(page) == "Auto",
+              f"Auto left Quarter for {quality_level_of(page)}")
+        check(quarter >= 4 * full, f"{quarter:.2f} frames a second at Quarter, {full:.2f} at Full")
+        no_console_errors(page)
+        print(f"music {played:.2f} s in {elapsed:.2f} s at Full; Full {full:.2f} fps; "
+              f"Auto on Quarter after {settled:.1f} s, {quarter:.2f} fps")
+
+
+def manual_quality_survives_a_reload():
+    """The quality control shows while the mouse moves and then goes; a
+    setting chosen in it is the page's setting again after a reload, and
+    the level that the frames are rendered at."""
+    opacity = "getComputedStyle(document.getElementById('quality')).opacity"
+    with served_page() as url, Browser(RENDERER + WINDOW, timeout=PATIENCE) as browser:
+        page = open_ready_page(browser, url)
+        check(page.evaluate(opacity) == "0", "the quality control shows before the mouse moves")
+        check(quality_setting_of(page) == "Auto" and quality_level_of(page) == "full",
+              f"a fresh page starts at {quality_setting_of(page)}, {quality_level_of(page)}")
+        choose_quality(page, "Half")
+        page.wait_until(f"{opacity} > 0.5", timeout=5)  # as it fades in
+        check(quality_level_of(page) == "half", f"Half chosen, frames at {quality_level_of(page)}")
+        page.move_mouse(320, 180)  # off the control, over the picture
+        page.wait_until(f"{opacity} === '0'", timeout=10)  # once the mouse rests
+        page.reload()
+        wait_until_ready(page)
+        check(quality_setting_of(page) == "Half" and quality_level_of(page) == "half",
+              f"after a reload the page is at {quality_setting_of(page)}, {quality_level_of(page)}")
         no_console_errors(page)
 
 
@@ -170,7 +224,8 @@ def says_so_without_webgl2():
 
 
 CASES = {case.__name__: case for case in (
-    loads_with_webgl2_and_no_errors, play_starts_sound_and_frames, frames_match_the_desktop, end_offers_replay,
+    loads_with_webgl2_and_no_errors, play_starts_sound_and_frames, frames_match_the_desktop,
+    auto_settles_on_quarter_four_times_as_fast_as_full, manual_quality_survives_a_reload, end_offers_replay,
     full_screen_on_button_and_f, says_so_without_webgl2)}
 
 if __name__ == "__main__":

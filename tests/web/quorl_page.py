@@ -81,6 +81,20 @@ COMPARE_WITH_PNG = """
 })
 """
 
+# Frames per second of the playing page over the given number of frames after
+# the next one, from the animation frames' own times.
+FRAME_RATE = """
+((frames) => new Promise((resolve) => {
+    let first = null, counted = 0;
+    requestAnimationFrame(function tick(time) {
+        if (first === null) first = time;
+        else counted += 1;
+        if (counted === frames) resolve(counted * 1000 / (time - first));
+        else requestAnimationFrame(tick);
+    });
+}))
+"""
+
 # The mean brightness (0-255) and the lowest alpha of the page's next frame,
 # from a 64x36 copy.
 CANVAS_SUMMARY = """
@@ -121,9 +135,31 @@ def served_page():
 
 def open_ready_page(browser, url):
     page = browser.open(url, before_load=INSTRUMENTS)
+    wait_until_ready(page)
+    return page
+
+
+def wait_until_ready(page):
     page.wait_until("document.body.dataset.state !== 'loading'", timeout=PATIENCE)
     check(state_of(page) == "ready", f"the page is '{state_of(page)}', not ready: {message_of(page)}")
-    return page
+
+
+QUALITY_SETTINGS = ("Auto", "Full", "Half", "Quarter")
+
+
+def choose_quality(page, name):
+    """Clicks a setting of the quality control, as a viewer does."""
+    page.click(f"#quality [data-setting='{QUALITY_SETTINGS.index(name)}']")
+    check(quality_setting_of(page) == name, f"'{name}' chosen, '{quality_setting_of(page)}' checked")
+
+
+def quality_setting_of(page):
+    return page.evaluate("document.querySelector('#quality [aria-checked=true]')?.textContent")
+
+
+def quality_level_of(page):
+    """The level that the page says its frames are rendered at: full, half or quarter."""
+    return page.evaluate("document.getElementById('quality').dataset.level")
 
 
 def state_of(page):
