@@ -1,10 +1,12 @@
-// The City shader's work per pixel, counted rather than timed: a software
-// renderer runs both sides of a branch, so skipped work saves nothing there,
-// while a GPU skips it for every group of pixels that does not take it. An
+// The City shader's work per pixel, counted rather than timed: what skipped
+// work saves depends on the renderer (a GPU skips it for every group of
+// pixels that does not take it, a software renderer may run both sides of a
+// branch for a whole block of pixels). An
 // instrumented copy of the shader (cmake/CountShaderWork.cmake) is rendered
 // through the demo's own Stage at 1920x1080, one frame in each section, and
 // reports per pixel its seagull-model evaluations and march steps: the mean
-// and the 99th percentile. Run under scripts/headless.sh:
+// and the 99th percentile. The model's evaluations include those of the
+// normal at every hit. Run under scripts/headless.sh:
 //
 //   quorl-shader-work [COUNTING_SHADER]
 //

@@ -2,9 +2,10 @@
 """The page's speed in headless Chromium on this machine: the time from
 loading the page to its Play button, from a click on Play to the first frame
 on the canvas, and the frames per second after that, in a small window (the
-frame is rendered at 1920x1080 whatever the window).
+canvas is 1920x1080 whatever the window), at one quality setting; with Auto,
+also when it last changed the level.
 
-    bench/web_page_bench.py [--swiftshader] [--seconds N]
+    bench/web_page_bench.py [--swiftshader] [--seconds N] [--quality Auto|Full|Half|Quarter]
 
 By default Chromium draws WebGL 2 through ANGLE on Mesa's llvmpipe, as the
 tests do; --swiftshader takes Chromium's own SwiftShader instead. Run it after
@@ -21,7 +22,8 @@ os.environ.setdefault("QUORL_WEB_BUILD", os.path.join(root, "build-web"))
 sys.path.insert(0, os.path.join(root, "tests", "web"))
 
 from devtools import Browser  # noqa: E402
-from quorl_page import RENDERER, WINDOW, open_ready_page, served_page  # noqa: E402
+from quorl_page import (QUALITY_SETTINGS, RENDERER, WINDOW, choose_quality, open_ready_page,  # noqa: E402
+                        quality_level_of, served_page)
 
 SWIFTSHADER = ["--use-angle=swiftshader", "--enable-unsafe-swiftshader"]
 
@@ -30,6 +32,7 @@ def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--swiftshader", action="store_true", help="draw with SwiftShader, not llvmpipe")
     parser.add_argument("--seconds", type=float, default=30.0, help="how long to count frames (default 30)")
+    parser.add_argument("--quality", choices=QUALITY_SETTINGS, default="Auto", help="the page's setting (default Auto)")
     options = parser.parse_args()
 
     renderer = SWIFTSHADER if options.swiftshader else RENDERER
@@ -37,19 +40,27 @@ def main():
         start = time.monotonic()
         page = open_ready_page(browser, url)
         ready = time.monotonic() - start
+        choose_quality(page, options.quality)
         # Play's time before the page's handler runs, the first frame's copy
         # asked for after it; taking the copy forces the frame's pixels to exist.
         page.evaluate("document.addEventListener('click', () => { window.playedAt = performance.now(); }, true);"
                       "window.addEventListener('click', () => { window.firstFrame = "
                       "nextFrameCopy(1, 1).then(() => performance.now()); }); true")
         page.click("#play")
+        played = time.monotonic()
         first_frame = (page.evaluate("window.firstFrame", timeout=600) - page.evaluate("window.playedAt")) / 1000
         frames, clock = page.evaluate("[window.framesDone, performance.now()]")
-        time.sleep(options.seconds)
+        level, changed = quality_level_of(page), None
+        while time.monotonic() - played < first_frame + options.seconds:
+            time.sleep(0.2)
+            if quality_level_of(page) != level:
+                level, changed = quality_level_of(page), time.monotonic() - played
         later_frames, later_clock = page.evaluate("[window.framesDone, performance.now()]")
         rate = (later_frames - frames) / ((later_clock - clock) / 1000)
         renderer_name = "SwiftShader" if options.swiftshader else "llvmpipe"
-        print(f"{renderer_name}, window 640x360, load average {os.getloadavg()[0]:.1f}: "
+        last_step = f", last step {changed:.1f} s after Play" if changed is not None else ""
+        print(f"{renderer_name}, window 640x360, {options.quality} (at {level} in the end{last_step}), "
+              f"load average {os.getloadavg()[0]:.1f}: "
               f"page ready {ready:.1f} s after loading, first frame {first_frame:.1f} s after Play, "
               f"then {rate:.2f} frames/s ({later_frames - frames} frames in {options.seconds:.0f} s)")
 

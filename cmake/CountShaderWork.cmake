@@ -32,7 +32,6 @@ replace_once("for (int steps = 0; steps < MAX_STEPS; steps++) {"
 replace_once("void main()" "void shadedMain()")
 string(APPEND shader [[
 
-// Alpha stays 1: the target blends what is drawn into it.
 void main()
 {
     shadedMain();

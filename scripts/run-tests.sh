@@ -6,9 +6,10 @@
 #   2. build-check/ (clang): its own code with AddressSanitizer and UBSan,
 #      built as far as the tests labelled "sanitized" need: those that need no
 #      display (the sync layer, the track-table compiler, the file writer, the
-#      capture's command line, the studio's logic), bounded runs of the
-#      fuzzers, and the demo (ended by Escape), a frame capture and the studio
-#      reloading its shader run as a user runs them (sanitized_*);
+#      capture's command line, the studio's logic, the web page's quality
+#      stepping), bounded runs of the fuzzers, and the demo (ended by Escape),
+#      a frame capture and the studio reloading its shader run as a user runs
+#      them (sanitized_*);
 #   3. build-web/ (emscripten): the page, built with the assets of build/,
 #      tested in headless Chromium against build/'s frame capture, and the
 #      release's one-file page opened from disk;
