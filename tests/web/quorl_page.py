@@ -81,18 +81,36 @@ COMPARE_WITH_PNG = """
 })
 """
 
-# Frames per second of the playing page over the given number of frames after
-# the next one, from the animation frames' own times.
+# Frames per second of the playing page over the given number of frame
+# intervals, from the animation frames' own times, starting at the second frame
+# from now. Frames slower than the display come in pairs, the browser keeping
+# two in flight: one interval short, the next long. Ask for an even number.
 FRAME_RATE = """
 ((frames) => new Promise((resolve) => {
-    let first = null, counted = 0;
+    let seen = 0, first = 0;
     requestAnimationFrame(function tick(time) {
-        if (first === null) first = time;
-        else counted += 1;
-        if (counted === frames) resolve(counted * 1000 / (time - first));
+        seen += 1;
+        if (seen === 2) first = time;
+        if (seen === frames + 2) resolve(frames * 1000 / (time - first));
         else requestAnimationFrame(tick);
     });
 }))
+"""
+
+# From now on, the times at which the page's main thread could run a timer.
+# The browser may hold that thread for seconds while llvmpipe draws (its
+# compositor waits for the GPU process), and no script of the page runs then.
+MAIN_THREAD_WATCH = "window.mainThreadTicks = []; setInterval(() => mainThreadTicks.push(performance.now()), 20); true"
+
+# Seconds between two readings of performance.now() in which the main thread
+# was free to run: the span less every pause of over 0.1 s between ticks.
+MAIN_THREAD_FREE = """
+((from, to) => {
+    const ticks = [from, ...mainThreadTicks.filter((t) => t > from && t < to), to];
+    let held = 0;
+    for (let i = 1; i < ticks.length; i++) held += Math.max(0, ticks[i] - ticks[i - 1] - 100);
+    return (to - from - held) / 1000;
+})
 """
 
 # The mean brightness (0-255) and the lowest alpha of the page's next frame,
