@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <iterator>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -32,7 +33,8 @@ namespace {
 template <typename Tracks>
 auto& KeyIn(Tracks&& tracks, KeyRef key)
 {
-    return tracks[static_cast<std::size_t>(key.track)].keys[static_cast<std::size_t>(key.key)];
+    auto& track = *std::next(std::begin(tracks), key.track);
+    return track.keys.at(static_cast<std::size_t>(key.key));
 }
 
 std::size_t LineCount(std::string_view text)

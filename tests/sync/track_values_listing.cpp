@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <span>
 
 #include "sync/embedded_tracks.h"
 #include "sync/tempo.h"
@@ -25,20 +26,19 @@ std::uint64_t Bits(double value)
 int main()
 {
     EmbeddedTrackSet set = LoadEmbeddedTracks();
-    if (set.tracks == nullptr) {
+    if (LoadedTracks(set).data() == nullptr) {
         std::fputs("quorl_track_values_listing: out of memory\n", stderr);
         return 1;
     }
+    const std::span<const SyncTrack> tracks = LoadedTracks(set);
     std::printf("seconds row");
-    for (std::uint32_t i = 0; i < set.count; ++i) std::printf(" %s", set.tracks[i].name);
+    for (const SyncTrack& track : tracks) std::printf(" %s", track.name);
     std::printf("\n");
     for (int step = 0; step <= 70 * 120; ++step) {
         const double seconds = step / 120.0;
         const double row = SecondsToRows(seconds);
         std::printf("%d/120 %016" PRIx64, step, Bits(row));
-        for (std::uint32_t i = 0; i < set.count; ++i) {
-            std::printf(" %016" PRIx64, Bits(GetTrackValue(&set.tracks[i], row)));
-        }
+        for (const SyncTrack& track : tracks) std::printf(" %016" PRIx64, Bits(GetTrackValue(&track, row)));
         std::printf("\n");
     }
     ReleaseUnattachedTracks(set);

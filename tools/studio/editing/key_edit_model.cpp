@@ -71,10 +71,10 @@ KeyEditModel::KeyEditModel(std::string initial, std::string name, WriteBack writ
 
 std::optional<int> KeyEditModel::FindTrack(std::string_view name) const
 {
-    for (std::size_t track = 0; track < tracks.size(); ++track) {
-        if (tracks[track].name == name) return static_cast<int>(track);
-    }
-    return std::nullopt;
+    const auto found = std::find_if(tracks.begin(), tracks.end(),
+                                    [name](const NamedTrack& track) { return track.name == name; });
+    if (found == tracks.end()) return std::nullopt;
+    return static_cast<int>(found - tracks.begin());
 }
 
 std::optional<KeyRef> KeyEditModel::KeyAt(int track, std::int32_t row) const
@@ -122,7 +122,7 @@ bool KeyEditModel::NamesKey(KeyRef key) const
 
 const std::vector<TrackKey>& KeyEditModel::KeysOf(int track) const
 {
-    return tracks[static_cast<std::size_t>(track)].keys;
+    return tracks.at(static_cast<std::size_t>(track)).keys;
 }
 
 const TrackKey& KeyEditModel::KeyOf(KeyRef key) const
@@ -132,7 +132,7 @@ const TrackKey& KeyEditModel::KeyOf(KeyRef key) const
 
 std::string KeyEditModel::TrackName(int track) const
 {
-    return Quoted(tracks[static_cast<std::size_t>(track)].name);
+    return Quoted(tracks.at(static_cast<std::size_t>(track)).name);
 }
 
 KeyLine KeyEditModel::LineOf(KeyRef key) const
@@ -167,10 +167,10 @@ SavedText KeyEditModel::TakeSavedText(std::string saved)
         // The selected keys that the new text still has, at the same rows.
         std::vector<KeyRef> kept;
         for (const KeyRef key : selection.Keys()) {
-            const std::string& name = tracks[static_cast<std::size_t>(key.track)].name;
+            const std::string& name = tracks.at(static_cast<std::size_t>(key.track)).name;
             for (std::size_t track = 0; track < parsed.tracks.size(); ++track) {
-                if (parsed.tracks[track].name != name) continue;
-                const std::vector<TrackKey>& keys = parsed.tracks[track].keys;
+                if (parsed.tracks.at(track).name != name) continue;
+                const std::vector<TrackKey>& keys = parsed.tracks.at(track).keys;
                 const std::size_t at = FirstKeyFrom(keys, KeyOf(key).row);
                 if (at < keys.size() && keys[at].row == KeyOf(key).row) {
                     kept.push_back({static_cast<int>(track), static_cast<int>(at)});
