@@ -19,6 +19,7 @@
 #include <string_view>
 
 #include "pending_file.h"
+#include "scratch_folder.h"
 
 namespace {
 
@@ -71,19 +72,8 @@ int ExitStatusInChild(const std::function<int()>& body)
 
 class PendingFileTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        std::string pattern = (fs::temp_directory_path() / "quorl_pending_XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        folder = pattern;
-        umaskBefore = umask(022);
-    }
-    void TearDown() override
-    {
-        umask(umaskBefore);
-        fs::permissions(folder, fs::perms::owner_all);
-        fs::remove_all(folder);
-    }
+    void SetUp() override { umaskBefore = umask(022); }
+    void TearDown() override { umask(umaskBefore); }
 
     // Writes 4 KiB over an existing out.png in a child process that
     // `prepare` has set up for failure, and checks that the write fails for
@@ -102,17 +92,10 @@ protected:
         EXPECT_EQ(Names(), (std::set<std::string>{"out.png"}));
     }
 
-    // The names in the folder.
-    std::set<std::string> Names() const
-    {
-        std::set<std::string> names;
-        for (const fs::directory_entry& entry : fs::directory_iterator(folder)) {
-            names.insert(entry.path().filename().string());
-        }
-        return names;
-    }
+    std::set<std::string> Names() const { return scratch.Names(); }
 
-    fs::path folder;
+    ScratchFolder scratch{"quorl_pending"};
+    const fs::path folder = scratch.Path();
     mode_t umaskBefore = 0;
 };
 

@@ -12,6 +12,7 @@
 
 #include "asset_text.h"
 #include "file_watch.h"
+#include "scratch_folder.h"
 
 namespace {
 
@@ -21,15 +22,6 @@ constexpr std::int64_t kSettle = FileWatch::kSettleNs;
 
 class ProjectFolder : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        folder = fs::temp_directory_path() / ("quorl-studio-test-" + std::to_string(getpid()) + "-" +
-                                              ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(folder);
-        fs::create_directories(folder);
-    }
-    void TearDown() override { fs::remove_all(folder); }
-
     fs::path Write(const std::string& name, const std::string& bytes)
     {
         const fs::path path = folder / name;
@@ -37,7 +29,8 @@ protected:
         return path;
     }
 
-    fs::path folder;
+    ScratchFolder scratch{"quorl-studio-test"};
+    const fs::path folder = scratch.Path();
 };
 
 // ---------------------------------------------------------------------------

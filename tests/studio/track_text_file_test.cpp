@@ -1,16 +1,17 @@
 // The key editor's writes to tracks.txt: complete or not at all, never over a
 // save the studio has not read, and not read back as a save of someone else.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <set>
 #include <string>
 
 #include "asset_text.h"
 #include "file_watch.h"
 #include "key_edit_model.h"
+#include "scratch_folder.h"
 #include "track_text_file.h"
 
 namespace {
@@ -21,16 +22,7 @@ constexpr char kText[] = "track a\n  0  1  step\n  8  2  step\n";
 
 class TracksFolder : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        folder = fs::temp_directory_path() / ("quorl-edit-test-" + std::to_string(getpid()) + "-" +
-                                              ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(folder);
-        fs::create_directories(folder);
-        path = folder / "tracks.txt";
-        Save(kText);
-    }
-    void TearDown() override { fs::remove_all(folder); }
+    void SetUp() override { Save(kText); }
 
     void Save(const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
     std::string OnDisk() const
@@ -47,17 +39,9 @@ protected:
                                 return file.Replace(previous, next);
                             });
     }
-    std::vector<std::string> FolderNames() const
-    {
-        std::vector<std::string> names;
-        for (const fs::directory_entry& entry : fs::directory_iterator(folder)) {
-            names.push_back(entry.path().filename().string());
-        }
-        return names;
-    }
-
-    fs::path folder;
-    fs::path path;
+    ScratchFolder scratch{"quorl-edit-test"};
+    const fs::path folder = scratch.Path();
+    const fs::path path = folder / "tracks.txt";
 };
 
 TEST_F(TracksFolder, AnEditReplacesTheFileWholeByRenameLeavingNothingElse)
@@ -68,7 +52,7 @@ TEST_F(TracksFolder, AnEditReplacesTheFileWholeByRenameLeavingNothingElse)
     ASSERT_TRUE(model.MoveSelected(4).changed);
     EXPECT_EQ(OnDisk(), model.Text());
     EXPECT_EQ(OnDisk(), "track a\n  0  1  step\n 12  2  step\n");
-    EXPECT_EQ(FolderNames(), std::vector<std::string>{"tracks.txt"}) << "a temporary file was left";
+    EXPECT_EQ(scratch.Names(), std::set<std::string>{"tracks.txt"}) << "a temporary file was left";
     // A reader of the old file still reads all of it: the new text came as a
     // new file under the name, never as writes into the old one.
     const std::string old{std::istreambuf_iterator<char>(readerOfTheOldFile), std::istreambuf_iterator<char>()};
