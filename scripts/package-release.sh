@@ -117,7 +117,8 @@ import time
 import zipfile
 
 folder, archive, stamp = sys.argv[1], sys.argv[2], int(sys.argv[3])
-when = time.gmtime(stamp)[:6]
+# A zip entry's time counts in steps of two seconds.
+when = time.gmtime(stamp - stamp % 2)[:6]
 executables = {"quorl", "quorl.exe"}
 with zipfile.ZipFile(archive, "w") as zip_file:
     for name in sorted(os.listdir(folder)):
