@@ -27,8 +27,7 @@ TEST(FrameCapture, ReadBackPutsTheTopRowFirst)
 
 TEST(FrameCapture, ShowsFramesUntilRow800)
 {
-    double end = 800.0 / ROWS_PER_SECOND;
-    while (end * ROWS_PER_SECOND < 800.0) end = std::nextafter(end, 100.0);
+    const double end = SecondsAtRow(800.0);
     EXPECT_TRUE(DemoFrames().ShowsFrameAt(0.0));
     EXPECT_TRUE(DemoFrames().ShowsFrameAt(std::nextafter(end, 0.0)));
     EXPECT_FALSE(DemoFrames().ShowsFrameAt(end));

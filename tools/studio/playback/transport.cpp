@@ -12,14 +12,6 @@ bool LoopSpan::Active() const
     return enabled && SecondsToRows(end - start) >= 1.0 - 1e-9;
 }
 
-double SecondsAtRow(double row)
-{
-    double seconds = RowsToSeconds(row);
-    while (seconds > 0.0 && SecondsToRows(std::nextafter(seconds, 0.0)) >= row) seconds = std::nextafter(seconds, 0.0);
-    while (SecondsToRows(seconds) < row) seconds = std::nextafter(seconds, HUGE_VAL);
-    return seconds;
-}
-
 Transport::Transport(MusicPlayer& player, double demoEnd, double start, double now)
     : music(player), end(demoEnd), loop{0.0, LastShown(), false}
 {

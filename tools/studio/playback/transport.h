@@ -19,11 +19,6 @@ struct LoopSpan {
     bool Active() const;
 };
 
-// The first clock reading whose row is `row` or later: a playhead sent to a
-// key's row shows that key, although a row's reading in seconds, turned back
-// into rows, can fall a hair short of it.
-double SecondsAtRow(double row);
-
 class Transport {
 public:
     // The playhead starts at `start` (held within the demo), paused; the
