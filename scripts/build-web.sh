@@ -15,13 +15,8 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 # and its Python scripts are meant for the system's Python.
 export NODE_PATH="/usr/share/nodejs${NODE_PATH:+:$NODE_PATH}" EMSDK_PYTHON=/usr/bin/python3
 
-# A native build as scripts/build.sh configures it, if there is none yet;
-# QUORL_RAYLIB_SOURCE names another raylib tree than .deps/raylib there.
-if [ ! -f "$root/build/build.ninja" ]; then
-  cmake -S "$root" -B "$root/build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-    ${QUORL_RAYLIB_SOURCE:+-DQUORL_RAYLIB_SOURCE="$QUORL_RAYLIB_SOURCE"} >/dev/null
-fi
-cmake --build "$root/build" --target quorl-track-table quorl-composer
+# The native build that makes the assets, configured if there is none yet.
+[ -f "$root/build/build.ninja" ] || "$root/scripts/build.sh" --configure-only
 
 emcmake cmake -S "$root" -B "$root/build-web" -G Ninja -DCMAKE_BUILD_TYPE=Release "$@" >/dev/null
 cmake --build "$root/build-web"

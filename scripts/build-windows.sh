@@ -14,12 +14,8 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/install-packages.sh" g++-mingw-w64-x86-64-posix wine wine64 python3 \
   libgl1 libgl1-mesa-dri libxrandr2 libxrender1 libxi6 libxcursor1 libxinerama1
 
-# A native build as scripts/build.sh configures it, if there is none yet;
-# QUORL_RAYLIB_SOURCE names another raylib tree than .deps/raylib there.
-if [ ! -f "$root/build/build.ninja" ]; then
-  cmake -S "$root" -B "$root/build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-    ${QUORL_RAYLIB_SOURCE:+-DQUORL_RAYLIB_SOURCE="$QUORL_RAYLIB_SOURCE"} >/dev/null
-fi
+# The native build that makes the assets, configured if there is none yet.
+[ -f "$root/build/build.ninja" ] || "$root/scripts/build.sh" --configure-only
 
 cmake -S "$root" -B "$root/build-win" -G Ninja -DCMAKE_BUILD_TYPE=Release \
   -DCMAKE_TOOLCHAIN_FILE="$root/cmake/MinGW-w64.cmake" "$@" >/dev/null
