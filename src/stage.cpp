@@ -5,6 +5,10 @@
 #include <cmath>
 #include <utility>
 
+#include "raylib_compat.h"
+#include "raylib_log.h"
+#include "startup_failure.h"
+
 std::optional<int> SceneIndex(double value)
 {
     if (!(value > -2147483649.0 && value < 2147483648.0)) return std::nullopt;
@@ -17,9 +21,19 @@ Stage::Stage(DemoClock* clock, const ScopedMusic* music, PixelSize targetSize)
       size(targetSize),
       target(size.width, size.height)
 {
+    const LogCapture compilerLog(LogEcho::On);
     auto madeCity = std::make_unique<City>(clock, &context);
     city = madeCity.get();
     scenes[0] = std::move(madeCity);
+    if (!city->ShaderCompiled()) throw StartupFailure(ShaderFailureLine(compilerLog.Lines()));
+    RequireCompleteTarget(target.Get());
+}
+
+void RequireCompleteTarget(RenderTexture2D target)
+{
+    if (!IsRenderTextureLoaded(target) || !rlFramebufferComplete(target.id)) {
+        throw StartupFailure(RenderTargetFailureLine({target.texture.width, target.texture.height}));
+    }
 }
 
 std::optional<std::size_t> Stage::SceneAt(double seconds) const
@@ -57,11 +71,6 @@ bool Stage::Resize(PixelSize newSize)
 void Stage::UseCityShader(ScopedShader shader)
 {
     city->UseShader(std::move(shader));
-}
-
-bool Stage::CityShaderCompiled() const
-{
-    return city->ShaderCompiled();
 }
 
 bool Stage::HasEndedAt(double seconds) const

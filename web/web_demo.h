@@ -16,8 +16,8 @@ class WebDemo {
 public:
     // Opens the canvas (a 1920x1080 WebGL 2 context), compiles the scene and
     // draws it once off screen, so that the browser has finished compiling
-    // before Play. Throws raylib::RaylibException when the window (the
-    // canvas) cannot be set up.
+    // before Play. Throws StartupFailure when the window (the canvas) or the
+    // Stage cannot be set up.
     WebDemo();
 
     // Starts the music and the clock together at `seconds`, the first time
