@@ -31,8 +31,10 @@ while [ $# -gt 0 ]; do
     *) break ;;
   esac
 done
-[ $# -gt 0 ] || { echo "usage: headless.sh [--audio null|none|record:FILE] [--screen WxH] [--no-display] [--] COMMAND..." >&2; exit 2; }
-[[ "$screen" =~ ^[1-9][0-9]*x[1-9][0-9]*$ ]] || { echo "headless.sh: --screen '$screen' is not WIDTHxHEIGHT" >&2; exit 2; }
+usage="usage: headless.sh [--audio null|none|record:FILE] [--screen WxH] [--no-display] [--] COMMAND..."
+[ $# -gt 0 ] || { echo "$usage" >&2; exit 2; }
+[[ "$screen" =~ ^[1-9][0-9]*x[1-9][0-9]*$ ]] ||
+  { echo "headless.sh: --screen '$screen' is not WIDTHxHEIGHT" >&2; exit 2; }
 
 work=$(mktemp -d)
 xvfb_pid=

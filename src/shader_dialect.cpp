@@ -3,9 +3,6 @@
 
 #include <rlgl.h>
 
-#include <string>
-#include <string_view>
-
 namespace {
 
 // raylib's default vertex shader, as GLSL ES 3.00: the position through the
@@ -19,6 +16,8 @@ void main()
 }
 )";
 
+}  // namespace
+
 std::string Es300FragmentCode(std::string_view glsl330)
 {
     const std::size_t firstLineEnd = glsl330.find('\n');
@@ -26,8 +25,6 @@ std::string Es300FragmentCode(std::string_view glsl330)
         firstLineEnd == std::string_view::npos ? std::string_view{} : glsl330.substr(firstLineEnd + 1);
     return "#version 300 es\nprecision highp float;\n" + std::string(body);
 }
-
-}  // namespace
 
 ScopedShader LoadFragmentShader(const char* fragmentCode)
 {

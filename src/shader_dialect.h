@@ -6,7 +6,14 @@
 // the one place that knows the difference.
 #pragma once
 
+#include <string>
+#include <string_view>
+
 #include "scoped_media.h"
+
+// The GLSL ES 3.00 text that OpenGL ES 3 is given for `glsl330`: its version
+// line replaced, a float precision added.
+std::string Es300FragmentCode(std::string_view glsl330);
 
 // Compiles `fragmentCode`, GLSL 3.30 whose first line is its #version line,
 // for the graphics API raylib is built with. As with ScopedShader, a shader

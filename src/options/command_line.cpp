@@ -11,7 +11,8 @@ namespace {
 
 const OptionSpec* Find(std::span<const OptionSpec> options, std::string_view name)
 {
-    const auto found = std::ranges::find(options, name, &OptionSpec::name);
+    const auto found =
+        std::find_if(options.begin(), options.end(), [name](const OptionSpec& option) { return option.name == name; });
     return found == options.end() ? nullptr : &*found;
 }
 

@@ -6,9 +6,10 @@
 //   quorl_music_sync_check RECORDING FRAMES LIMIT [PAUSE]
 //
 // Prints the offset (the picture's clock minus the music heard; positive: the
-// picture is ahead; the harness's pipe, which no sound card has, aside) at the first frame, over the first second of frames,
-// over the last second before the end and, with PAUSE, over the second of
-// frames after the music went on from a pause (the window minimised). Each
+// picture is ahead; the harness's pipe, which no sound card has, aside) at the
+// first frame, over the first second of frames, over the last second before
+// the end and, with PAUSE, over the second of frames after the music went on
+// from a pause (the window minimised). Each
 // but the first frame's is the median of its frames: a frame's own reading
 // is blurred by the sound device's blocks. Exits 0 when those medians are
 // within LIMIT seconds, 1 otherwise or when the recording is not the music.

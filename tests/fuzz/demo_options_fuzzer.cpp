@@ -30,7 +30,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         start = end + 1;
     }
     const bool askedForHelp =
-        std::ranges::any_of(arguments, [](std::string_view argument) { return argument == "--help" || argument == "-h"; });
+        std::any_of(arguments.begin(), arguments.end(),
+                    [](std::string_view argument) { return argument == "--help" || argument == "-h"; });
     try {
         const DemoRequest request = ParseDemoArguments(arguments);
         if (const auto* options = std::get_if<DemoOptions>(&request)) {

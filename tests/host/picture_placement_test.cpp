@@ -66,8 +66,10 @@ TEST(PicturePlacement, BarsAreBlackAndThePictureIsTheCapturesFrameScaled)
                 continue;
             }
             // The frame's pixel under this one's centre.
-            const int sourceX = std::min(kRenderSize.width - 1, (2 * (x - left) + 1) * kRenderSize.width / (2 * width));
-            const int sourceY = std::min(kRenderSize.height - 1, (2 * (y - top) + 1) * kRenderSize.height / (2 * height));
+            const int sourceX =
+                std::min(kRenderSize.width - 1, (2 * (x - left) + 1) * kRenderSize.width / (2 * width));
+            const int sourceY =
+                std::min(kRenderSize.height - 1, (2 * (y - top) + 1) * kRenderSize.height / (2 * height));
             const unsigned char* expected = Pixel(frame.Get(), sourceX, sourceY);
             int difference = 0;
             for (int channel = 0; channel < 3; ++channel) {

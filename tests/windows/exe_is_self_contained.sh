@@ -37,10 +37,12 @@ git -C "$(dirname "$0")" rev-parse --verify --quiet "${version%-dirty}^{commit}"
 manifest=$(awk '/RT_MANIFEST/ { inside = 1; next } inside && /^END/ { exit } inside && /^ *"/' <<<"$resources" |
   sed -e 's/^ *"//' -e 's/\\n"$//' -e 's/"$//' -e 's/""/"/g')
 [ -n "$manifest" ] || fail "no application manifest"
-grep -q -E '<dpiAwareness [^>]*>PerMonitorV2' <<<"$manifest" || fail "the manifest does not declare per-monitor v2 DPI awareness"
-grep -q -F '<dpiAware xmlns="http://schemas.microsoft.com/SMI/2005/WindowsSettings">true/pm</dpiAware>' <<<"$manifest" ||
+grep -q -E '<dpiAwareness [^>]*>PerMonitorV2' <<<"$manifest" ||
+  fail "the manifest does not declare per-monitor v2 DPI awareness"
+grep -q -F '>true/pm</dpiAware>' <<<"$manifest" ||
   fail "the manifest does not declare per-monitor DPI awareness for Windows before 10 (1607)"
 grep -q -F '<supportedOS Id="{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"/>' <<<"$manifest" ||
   fail "the manifest does not declare Windows 10 and 11"
-grep -q -F '<requestedExecutionLevel level="asInvoker"' <<<"$manifest" || fail "the manifest asks for other rights than the user's"
-echo "PASS: version $version, imports $(tr '\n' ' ' <<<"$imports"), a manifest aware of each monitor's DPI"
+grep -q -F '<requestedExecutionLevel level="asInvoker"' <<<"$manifest" ||
+  fail "the manifest asks for other rights than the user's"
+echo "PASS: version $version, imports $(tr '\n' ' ' <<<"$imports"), a manifest aware of monitors' DPI"
