@@ -49,6 +49,7 @@ Demo::Demo(const DemoOptions& options)
     screen = ScreenSize();
     // The demo's time starts with the music, everything else being ready.
     PlayMusicStream(music.Get());
+    feeder.emplace(music);
     following.Restart(0.0, GetTime());
 }
 
@@ -69,7 +70,6 @@ bool Demo::Frame()
         PollInputEvents();
         return true;
     }
-    UpdateMusicStream(music.Get());
     clock.seconds = following.Follow(now, HeardSeconds());
     if (!stage.Render()) return false;
     ShowPicture(stage.Target().texture, screen, InputPolling::Poll);

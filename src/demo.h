@@ -3,13 +3,17 @@
 //
 // The demo's time is the music's: the clock starts when the music does, once
 // everything is set up, and follows the music's position as heard from then
-// on, so that a slow start, a slow frame or a stall costs frames, never sync.
+// on, so that a slow start, a slow frame or a stall costs frames, never sync;
+// the music is fed on a thread of its own, so it plays on through them.
 // While the window is minimised (a full-screen window is, when it loses the
 // focus) the music pauses with the picture, and both go on together.
 #pragma once
 
+#include <optional>
+
 #include "demo_clock.h"
 #include "demo_options.h"
+#include "music_feeder.h"
 #include "music_following_clock.h"
 #include "scoped_media.h"
 #include "stage.h"
@@ -41,6 +45,7 @@ private:
     ScopedMusic music;
     DemoClock clock;
     Stage stage;
+    std::optional<MusicFeeder> feeder;  // from the start of the music on
     MusicFollowingClock following;
     bool minimised = false;
     PixelSize screen{};

@@ -83,6 +83,10 @@ static Function Wrapped(const char *name, Function real)
         realUniform1fv = (void (*)(int, int, const float *))real;
         return (Function)Uniform1fv;
     }
+    if (strcmp(name, "glXSwapBuffers") == 0) {
+        realSwapBuffers = (void (*)(void *, unsigned long))real;
+        return (Function)SwapBuffers;
+    }
     return real;
 }
 
