@@ -4,12 +4,12 @@
 // of the same scene), written as raw 8-bit RGBA, top row first, and, given
 // another driver's frames, compared with them.
 //
-//   quorl_driver_frames WIDTHxHEIGHT FOLDER [REFERENCE_FOLDER MEAN_LIMIT LARGEST_SHARE]
+//   quorl_driver_frames WIDTHxHEIGHT FOLDER [REFERENCE_FOLDER MEAN_LIMIT FAR_SHARE]
 //
 // Prints the driver's name and, with a reference, each frame's largest and
 // mean difference of a colour channel and the share of pixels more than 16
 // off. Exits 1 when a frame's mean difference is above MEAN_LIMIT or its share
-// of pixels far off above LARGEST_SHARE (a ray that grazes an edge may hit or
+// of pixels far off above FAR_SHARE (a ray that grazes an edge may hit or
 // miss it on another driver: a pixel of another colour, here and there).
 #include <GL/gl.h>
 #include <raylib.h>
@@ -17,7 +17,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -50,7 +49,7 @@ std::vector<unsigned char> Read(const std::string& path)
 int main(int argc, char** argv)
 {
     if (argc != 3 && argc != 6) {
-        std::fprintf(stderr, "usage: quorl_driver_frames WIDTHxHEIGHT FOLDER [REFERENCE_FOLDER MEAN_LIMIT FAR_SHARE]\n");
+        std::fputs("usage: quorl_driver_frames WIDTHxHEIGHT FOLDER [REFERENCE_FOLDER MEAN_LIMIT FAR_SHARE]\n", stderr);
         return 2;
     }
     const PixelSize size = ReadPixelSize("size", argv[1]);
