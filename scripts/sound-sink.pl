@@ -6,17 +6,18 @@
 #
 #   sound-sink.pl OUT [TAKEN]
 #
-# TAKEN, when given, gets first "# pipe N", the bytes that the pipe holds,
-# then a line per period: the wall-clock time at which the card took it
-# (seconds since 1970) and its first and last frame, counted from the start.
+# TAKEN, when given, gets a line per period: the wall-clock time at which the
+# card took it (seconds since 1970), its first and last frame, counted from
+# the start, and the bytes then waiting in the pipe.
 #
-# The pipe holds sound given but not yet heard (at Linux's default 64 KiB,
-# 0.34 s, more than a sound card holds), of which the player knows nothing:
-# as the player writes ahead until the pipe is full, that is a delay of the
-# harness's own, which a test of timing sets aside. Its slack also carries a
-# player on a loaded machine (Wine's sound thread, say) through a moment
-# without a processor. A player that falls behind is waited for and the pace
-# goes on from there, as a card that underruns goes on after its silence.
+# The pipe holds sound given but not yet heard (up to Linux's default 64 KiB,
+# 0.34 s, more than a sound card holds), of which the player knows nothing: a
+# delay of the harness's own, which a test of timing sets aside with the
+# bytes waiting. Its slack also carries a player on a loaded machine (Wine's
+# sound thread, say) through a moment without a processor. The card keeps to
+# the wall clock: behind it (the card itself was kept from running, or the
+# player was late), it takes what is there at once until it has caught up, as
+# a card's hardware plays on.
 use strict;
 use warnings;
 use Time::HiRes qw(time sleep);
@@ -25,7 +26,7 @@ use constant {
     RATE => 48000,
     FRAME_BYTES => 4,
     PERIOD_FRAMES => 480,
-    F_GETPIPE_SZ => 1032,
+    FIONREAD => 0x541B,
 };
 
 my ($out_path, $taken_path) = @ARGV;
@@ -43,11 +44,13 @@ sub take {
     my ($bytes) = @_;
     print {$out} $bytes;
     my $count = int(length($bytes) / FRAME_BYTES);
-    printf {$taken} "%.6f %d %d\n", time, $frames, $frames + $count - 1 if defined $taken && $count > 0;
+    if (defined $taken && $count > 0) {
+        my $waiting = pack('i', 0);
+        ioctl(STDIN, FIONREAD, $waiting);
+        printf {$taken} "%.6f %d %d %d\n", time, $frames, $frames + $count - 1, unpack('i', $waiting);
+    }
     $frames += $count;
 }
-
-printf {$taken} "# pipe %d\n", fcntl(STDIN, F_GETPIPE_SZ, 0) if defined $taken;
 
 my $period_bytes = PERIOD_FRAMES * FRAME_BYTES;
 my $start = time;
@@ -60,9 +63,6 @@ while (1) {
         last unless $read;
     }
     last unless length $period;
-    my $now = time;
-    # Behind the pace: the player was late, the card goes on from now.
-    $start = $now - $periods * PERIOD_FRAMES / RATE if $now > $start + ($periods + 1) * PERIOD_FRAMES / RATE;
     take($period);
     ++$periods;
     my $wait = $start + $periods * PERIOD_FRAMES / RATE - time;

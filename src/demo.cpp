@@ -70,6 +70,7 @@ bool Demo::Frame()
         PollInputEvents();
         return true;
     }
+    feeder->Feed();
     clock.seconds = following.Follow(now, HeardSeconds());
     if (!stage.Render()) return false;
     ShowPicture(stage.Target().texture, screen, InputPolling::Poll);

@@ -4,7 +4,7 @@
 // The demo's time is the music's: the clock starts when the music does, once
 // everything is set up, and follows the music's position as heard from then
 // on, so that a slow start, a slow frame or a stall costs frames, never sync;
-// the music is fed on a thread of its own, so it plays on through them.
+// the music is also fed on a thread of its own, so it plays on through them.
 // While the window is minimised (a full-screen window is, when it loses the
 // focus) the music pauses with the picture, and both go on together.
 #pragma once

@@ -1,14 +1,17 @@
-// The music refilled on a thread of its own, every few milliseconds, as the
-// sound device plays it: however long a frame takes (software rendering, a
-// window being dragged, a driver compiling), the music plays on, and the
-// clock that follows it goes on with it; only frames are lost. The page feeds
-// its music on a timer of its own for the same reason.
+// The music refilled as the sound device plays it: by the frame loop, and
+// every few milliseconds by a thread of its own, so that however long a frame
+// takes (software rendering, a window being dragged, a driver compiling) the
+// music plays on, and the clock that follows it goes on with it; only frames
+// are lost. The page feeds its music on a timer of its own for the same
+// reason.
 //
-// raylib's UpdateMusicStream takes the audio lock for the whole refill, and
-// the main thread's calls on the music (its position, pause, resume) take it
-// too. Nothing else of the program runs on this thread.
+// The two never refill at once (a lock of the feeder's own: raylib 5's refill
+// is not safe against itself); the main thread's other calls on the music
+// (its position, pause, resume) take raylib's audio lock. Nothing else of the
+// program runs on the feeder's thread.
 #pragma once
 
+#include <mutex>
 #include <thread>
 
 #include "scoped_media.h"
@@ -22,6 +25,11 @@ public:
     MusicFeeder(const MusicFeeder&) = delete;
     MusicFeeder& operator=(const MusicFeeder&) = delete;
 
+    // Refills what the device has played since the last refill.
+    void Feed();
+
 private:
-    std::jthread thread;
+    Music music;
+    std::mutex refilling;
+    std::jthread thread;  // last: it runs from its construction on
 };

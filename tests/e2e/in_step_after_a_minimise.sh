@@ -30,5 +30,5 @@ xdotool windowactivate "$window"
 sleep 3
 ends_on_escape 5
 wait_until_quiet "$RECORDING"
-"$QUORL_SYNC_CHECK" "$RECORDING" "$frames" "$QUORL_FRAME_SECONDS" pause ||
+"$QUORL_SYNC_CHECK" "$RECORDING" "$frames" "$QUORL_IN_STEP_SECONDS" pause ||
   fail "the picture and the music did not pause and go on together"

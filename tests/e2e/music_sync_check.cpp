@@ -19,6 +19,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <utility>
 #include <optional>
 #include <string>
 #include <vector>
@@ -28,11 +29,14 @@
 
 namespace {
 
-// When the device took a block of the recording.
+// When the device took a block of the recording, and the sound then waiting
+// in the harness's pipe: given, not yet heard, a delay that no sound card has
+// and the demo cannot know of.
 struct TakenBlock {
     double wallSeconds;
     std::size_t firstFrame;
     std::size_t frames;
+    double waitingSeconds;
 };
 
 struct Frame {
@@ -53,27 +57,20 @@ std::vector<std::int16_t> ReadRecording(const char* path)
     return samples;
 }
 
-// The harness's card: a line per period (the wall-clock time, the first and
-// the last frame), and once the bytes its pipe holds ("# pipe N").
-struct TakenSound {
-    double pipeBytes = 0.0;
-    std::vector<TakenBlock> blocks;
-};
-
-TakenSound ReadTakenSound(const char* path)
+// The harness's card: a line per period, the wall-clock time, the first and
+// the last frame and the bytes waiting in its pipe.
+std::vector<TakenBlock> ReadTakenBlocks(const char* path, int rate)
 {
     std::ifstream file(path);
-    TakenSound taken;
-    for (std::string line; std::getline(file, line);) {
-        double wall = 0.0;
-        unsigned long long first = 0;
-        unsigned long long last = 0;
-        if (std::sscanf(line.c_str(), "# pipe %lf", &taken.pipeBytes) == 1) continue;
-        if (std::sscanf(line.c_str(), "%lf %llu %llu", &wall, &first, &last) == 3) {
-            taken.blocks.push_back({wall, first, last + 1 - first});
-        }
+    std::vector<TakenBlock> blocks;
+    double wall = 0.0;
+    std::size_t first = 0;
+    std::size_t last = 0;
+    double waiting = 0.0;
+    while (file >> wall >> first >> last >> waiting) {
+        blocks.push_back({wall, first, last + 1 - first, waiting / 4.0 / rate});
     }
-    return taken;
+    return blocks;
 }
 
 std::vector<Frame> ReadFrames(const char* path)
@@ -86,15 +83,15 @@ std::vector<Frame> ReadFrames(const char* path)
     return frames;
 }
 
-// The recording's frame that was being taken at a wall-clock time.
-std::optional<double> TakenAt(const std::vector<TakenBlock>& blocks, double wall, int rate)
+// The block being taken at a wall-clock time, and its frame then.
+std::optional<std::pair<TakenBlock, double>> TakenAt(const std::vector<TakenBlock>& blocks, double wall, int rate)
 {
     const auto next = std::upper_bound(blocks.begin(), blocks.end(), wall,
                                        [](double time, const TakenBlock& block) { return time < block.wallSeconds; });
     if (next == blocks.begin() || next == blocks.end()) return std::nullopt;
     const TakenBlock& block = *(next - 1);
     const double into = std::min((wall - block.wallSeconds) * rate, static_cast<double>(block.frames));
-    return static_cast<double>(block.firstFrame) + into;
+    return std::pair{block, static_cast<double>(block.firstFrame) + into};
 }
 
 // The music's position at a frame of the recording: within a stretch, or in
@@ -136,11 +133,7 @@ int main(int argc, char** argv)
     const int rate = music.sampleRate;
     const std::vector<std::int16_t> recording = ReadRecording(recordingPath.c_str());
     const std::vector<MusicStretch> stretches = FollowPausedMusic(music.audio, recording);
-    const TakenSound taken = ReadTakenSound((recordingPath + ".taken").c_str());
-    const std::vector<TakenBlock>& blocks = taken.blocks;
-    // Sound in the harness's pipe is given but not yet heard, a delay that
-    // no sound card has and the demo cannot know of.
-    const double pipeSeconds = taken.pipeBytes / 4.0 / rate;
+    const std::vector<TakenBlock> blocks = ReadTakenBlocks((recordingPath + ".taken").c_str(), rate);
     const std::vector<Frame> frames = ReadFrames(argv[2]);
     if (stretches.empty() || blocks.empty() || frames.empty()) {
         std::fprintf(stderr, "sync check: %zu stretches of the music, %zu blocks taken, %zu frames\n", stretches.size(),
@@ -155,12 +148,12 @@ int main(int argc, char** argv)
     // Each frame's offset, with the music's position heard then.
     std::vector<Frame> offsets;
     for (const Frame& frame : frames) {
-        const std::optional<double> at = TakenAt(blocks, frame.wallSeconds, rate);
-        const std::optional<double> heard = at ? MusicAt(stretches, *at, rate) : std::nullopt;
+        const auto at = TakenAt(blocks, frame.wallSeconds, rate);
+        const std::optional<double> heard = at ? MusicAt(stretches, at->second, rate) : std::nullopt;
         if (!heard) continue;
         // What a card without the pipe would play; before the music, the
         // first frame's clock (0) is in step.
-        const double played = std::max(*heard + pipeSeconds, 0.0);
+        const double played = std::max(*heard + at->first.waitingSeconds, 0.0);
         offsets.push_back({frame.wallSeconds, frame.clock - played});
     }
     if (offsets.empty()) {
@@ -209,7 +202,7 @@ int main(int argc, char** argv)
         std::printf(", %+.3f s over the %s", reading.offset, reading.what);
         inStep = inStep && std::fabs(reading.offset) <= limit;
     }
-    std::printf(" (%zu frames; the music in %zu stretches; the harness's pipe of %.3f s aside)\n", offsets.size(),
-                stretches.size(), pipeSeconds);
+    std::printf(" (%zu frames; the music in %zu stretches; what waited in the harness's pipe aside)\n",
+                offsets.size(), stretches.size());
     return inStep ? 0 : 1;
 }

@@ -42,5 +42,5 @@ if tail -n +"$closed_at" "$log" | grep -E "FBO: .* Unloaded|SHADER: .* Program s
 fi
 # The sound device's card may still be playing what it was given.
 wait_until_quiet "$RECORDING"
-"$QUORL_SYNC_CHECK" "$RECORDING" "$frames" "$QUORL_FRAME_SECONDS" || fail "the picture is not in step with the music"
+"$QUORL_SYNC_CHECK" "$RECORDING" "$frames" "$QUORL_IN_STEP_SECONDS" || fail "the picture is not in step with the music"
 echo "PASS"
