@@ -4,6 +4,7 @@
 #include <cmath>
 #include <numbers>
 
+#include "instruments/swept_hit.h"
 #include "instruments/voice_output.h"
 #include "synthesis/filters.h"
 #include "synthesis/noise.h"
@@ -25,11 +26,6 @@ double HitEnvelope(double t, double attack, double decay, double length)
     return rise * std::exp(-t / decay) * std::max(0.0, taper);
 }
 
-std::size_t Frames(double seconds, const StereoBuffer& stem)
-{
-    return static_cast<std::size_t>(seconds * stem.sampleRate);
-}
-
 void PlayHat(StereoBuffer& stem, const NoteEvent& hit, std::uint32_t seed, double decay, double length)
 {
     const double rate = stem.sampleRate;
@@ -41,7 +37,7 @@ void PlayHat(StereoBuffer& stem, const NoteEvent& hit, std::uint32_t seed, doubl
     // A little variation in level, so that a row of hats does not sound like a machine.
     const double humanised = hit.velocity * (0.92 + 0.08 * noise.Next());
     const std::size_t start = NoteStartFrame(hit);
-    for (std::size_t i = 0; i < Frames(length, stem); ++i) {
+    for (std::size_t i = 0; i < SecondsToFrames(length, stem); ++i) {
         const double t = static_cast<double>(i) / rate;
         const double sample = air.Process(highPass.Process(noise.Next()).highPass) * HitEnvelope(t, 0.0005, decay, length);
         AddPanned(stem, start + i, static_cast<float>(sample * humanised), pan);
@@ -53,21 +49,14 @@ void PlayHat(StereoBuffer& stem, const NoteEvent& hit, std::uint32_t seed, doubl
 void PlayKick(StereoBuffer& stem, const NoteEvent& hit)
 {
     constexpr double kLength = 0.42;
-    const double rate = stem.sampleRate;
-    WhiteNoise noise(EventSeed(kKickSeed, hit.row));
-    OnePoleLowPass clickTone(3500.0, rate);
-    const PanGains centre = EqualPowerPan(0.0);
-    const std::size_t start = NoteStartFrame(hit);
-    double phase = 0.0;
-    for (std::size_t i = 0; i < Frames(kLength, stem); ++i) {
-        const double t = static_cast<double>(i) / rate;
-        const double frequency = 47.0 + 105.0 * std::exp(-t / 0.032) + 260.0 * std::exp(-t / 0.0035);
-        const double body = std::sin(kTwoPi * phase) * HitEnvelope(t, 0.0006, 0.14, kLength);
-        phase += frequency / rate;
-        const double click = clickTone.Process(noise.Next()) * HitEnvelope(t, 0.0004, 0.0025, kLength);
-        const double driven = std::tanh(1.8 * (body + 0.6 * click)) / std::tanh(1.8);
-        AddPanned(stem, start + i, static_cast<float>(driven * hit.velocity), centre);
-    }
+    PlaySweptHit(
+        stem, hit, {kKickSeed, kLength, 3500.0},
+        [](double t) { return 47.0 + 105.0 * std::exp(-t / 0.032) + 260.0 * std::exp(-t / 0.0035); },
+        [](double t, double body, double noise) {
+            const double shaped = body * HitEnvelope(t, 0.0006, 0.14, kLength);
+            const double click = noise * HitEnvelope(t, 0.0004, 0.0025, kLength);
+            return std::tanh(1.8 * (shaped + 0.6 * click)) / std::tanh(1.8);
+        });
 }
 
 void PlaySnare(StereoBuffer& stem, const NoteEvent& hit)
@@ -78,7 +67,7 @@ void PlaySnare(StereoBuffer& stem, const NoteEvent& hit)
     const std::size_t start = NoteStartFrame(hit);
     double lowPhase = 0.0;
     double highPhase = 0.0;
-    for (std::size_t i = 0; i < Frames(kLength, stem); ++i) {
+    for (std::size_t i = 0; i < SecondsToFrames(kLength, stem); ++i) {
         const double t = static_cast<double>(i) / rate;
         const double bend = 1.0 + 0.35 * std::exp(-t / 0.012);
         const double body = 0.55 * std::sin(kTwoPi * lowPhase) * HitEnvelope(t, 0.0008, 0.055, kLength) +
@@ -107,7 +96,7 @@ void PlayCrash(StereoBuffer& stem, const NoteEvent& hit)
     OnePoleLowPass leftAir(11000.0, rate);
     OnePoleLowPass rightAir(11000.0, rate);
     const std::size_t start = NoteStartFrame(hit);
-    for (std::size_t i = 0; i < Frames(kLength, stem); ++i) {
+    for (std::size_t i = 0; i < SecondsToFrames(kLength, stem); ++i) {
         const double t = static_cast<double>(i) / rate;
         const double amplitude = hit.velocity * HitEnvelope(t, 0.002, 0.75, kLength);
         const FilteredStereoNoise::Outputs filtered = noise.Next();
