@@ -30,7 +30,10 @@ protected:
         static const SpectralBalance balance(EmbeddedSoundtrack().audio);
         return balance;
     }
-    void SetUp() override { ASSERT_GT(EmbeddedSoundtrack().audio.Frames(), 0u) << "the embedded stream does not decode"; }
+    void SetUp() override
+    {
+        ASSERT_GT(EmbeddedSoundtrack().audio.Frames(), 0u) << "the embedded stream does not decode";
+    }
 };
 
 TEST_F(EmbeddedSoundtrackBalance, TiltsBetweenAMasteredMixAndPinkNoise)

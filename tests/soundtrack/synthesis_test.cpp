@@ -191,7 +191,8 @@ TEST(Filters, ShelvesLiftOrCutOneSideOfTheirCornerAndLeaveTheOther)
     };
     for (Case c : cases) {
         std::vector<float> out;
-        for (const float x : SineSamples(c.frequency, 1.0, kSecond)) out.push_back(static_cast<float>(c.shelf.Process(x)));
+        for (const float x : SineSamples(c.frequency, 1.0, kSecond))
+            out.push_back(static_cast<float>(c.shelf.Process(x)));
         EXPECT_NEAR(ToDecibels(ToneAmplitude(out, c.frequency, kMusicSampleRate)), c.gainDecibels, 0.25)
             << c.frequency << " Hz";
     }

@@ -81,7 +81,8 @@ void PlaySnare(StereoBuffer& stem, const NoteEvent& hit)
         // The crack: the noise above the rattle's band, in a burst of a few milliseconds.
         const double crack = 0.9 * HitEnvelope(t, 0.0005, 0.01, kLength);
         const FilteredStereoNoise::Outputs band = noise.Next();
-        const double left = body + 0.75 * rattle * band.left.bandPass + crack * leftCrackTone.Process(band.left.highPass);
+        const double left =
+            body + 0.75 * rattle * band.left.bandPass + crack * leftCrackTone.Process(band.left.highPass);
         const double right =
             body + 0.75 * rattle * band.right.bandPass + crack * rightCrackTone.Process(band.right.highPass);
         const double drive = 1.4 * hit.velocity;
