@@ -24,7 +24,7 @@ start_studio --at 38.6 --scale "$scale" --paused
 wait_for 120 "tracks and shader read" field_is tracks 1
 window=$(xdotool search --name '^quorl-studio$' | head -n 1)
 read_timeline
-key_y=$(awk -v t="$(lane_top "$lane" "$lanes")" -v h="$(((th - 20) / lanes))" 'BEGIN { printf "%d", t + h * 0.85 }')
+key_y=$(awk -v t="$(lane_top "$lane" "$lanes")" -v h="$(lane_height "$lanes")" 'BEGIN { printf "%d", t + h * 0.85 }')
 shown() { [ "$(grep -c '^edit-on-screen' "$frames")" -ge "$1" ]; }
 
 times=()

@@ -47,21 +47,22 @@ struct Disk {
     std::string text;
     bool failing = false;
 
-    std::string Write(std::string_view previous, std::string_view next)
+    std::optional<EditRefusal> Write(std::optional<std::string_view> previous, std::string_view next)
     {
         if (previous != text) Fail("an edit written over a text other than the file's");
-        if (failing) return "cannot write 'tracks.txt': No space left on device";
+        if (failing) return EditRefusal{.kind = Refusal::WriteFailed, .reason = "No space left on device"};
         text = next;
-        return {};
+        return std::nullopt;
     }
 };
 
 class Session {
 public:
     Session(std::string text, FuzzedDataProvider& input)
-        : input(input), disk{text}, model(text, "tracks.txt", [this](std::string_view previous, std::string_view next) {
-              return disk.Write(previous, next);
-          })
+        : input(input), disk{text}, model(text, "tracks.txt",
+                                          [this](std::optional<std::string_view> previous, std::string_view next) {
+                                              return disk.Write(previous, next);
+                                          })
     {
         if (!ParseTrackText(text).error) first = text;
     }
@@ -83,10 +84,13 @@ public:
             const RowSnap snap = input.ConsumeBool() ? RowSnap::Row : RowSnap::Beat;
             const std::int64_t delta = input.ConsumeBool() ? input.ConsumeIntegralInRange<std::int64_t>(-300, 300)
                                                            : SnapRowDelta(input.ConsumeFloatingPoint<double>(), snap);
-            const std::string refusal = model.MoveRefusal(delta);
+            const std::string refusal = Worded(model.MoveRefusal(delta));
             result = model.MoveSelected(delta);
-            if (!refusal.empty() && result->refusal != refusal) Fail("a move refused otherwise than its readout said");
-            if (refusal.empty() && delta != 0 && !result->changed && !disk.failing) {
+            if (!refusal.empty() && Worded(result->refusal) != refusal) {
+                Fail("a move refused otherwise than its readout said");
+            }
+            if (refusal.empty() && delta != 0 && !result->changed && !disk.failing &&
+                (!result->refusal || result->refusal->kind != Refusal::DifferenceOverflows)) {
                 Fail("a move that its readout allowed was not made");
             }
             if (result->changed) CheckMoved(tracksBefore, selected, delta);
@@ -117,7 +121,8 @@ public:
             keysStay = true;
             break;
         case 9:
-            result = model.NudgeSelected(input.ConsumeIntegralInRange(-20, 20), input.ConsumeBool());
+            result = model.NudgeSelected(input.ConsumeIntegralInRange(-20, 20),
+                                         input.ConsumeBool() ? NudgeSize::Fine : NudgeSize::Coarse);
             keysStay = true;
             break;
         case 10:
@@ -142,12 +147,12 @@ public:
         }
         CheckModel();
         if (!result) return;
-        if (result->refusal.find('\n') != std::string::npos) Fail("refusal on more than one line");
+        if (Worded(result->refusal).find('\n') != std::string::npos) Fail("refusal on more than one line");
         if (!result->changed) {
             if (model.Text() != before) Fail("a refused edit changed the text");
             return;
         }
-        if (!result->refusal.empty()) Fail("a refusal for an edit that was made");
+        if (result->refusal) Fail("a refusal for an edit that was made");
         if (model.Text() == before) Fail("an edit said it changed the text but did not");
         if (lineChange && static_cast<std::ptrdiff_t>(LineCount(model.Text())) !=
                               static_cast<std::ptrdiff_t>(LineCount(before)) + *lineChange) {
@@ -162,8 +167,8 @@ public:
     {
         disk.failing = false;
         if (!first) return;
-        if (!model.WhyNotEditable().empty()) Save(model.Text());
-        if (!model.WhyNotEditable().empty()) Fail("the last good text read back did not resume editing");
+        if (model.WhyNotEditable()) Save(model.Text());
+        if (model.WhyNotEditable()) Fail("the last good text read back did not resume editing");
         while (model.CanUndo()) {
             if (!model.Undo().changed) Fail("undo refused");
             CheckModel();
@@ -188,7 +193,7 @@ private:
         const bool hadText = first.has_value();
         const SavedText taken = model.TakeSavedText(saved);
         if (taken == SavedText::Taken && model.Text() != saved) Fail("a save taken but not the model's text");
-        if (taken == SavedText::InError && model.WhyNotEditable().empty()) Fail("a text in error lets editing on");
+        if (taken == SavedText::InError && !model.WhyNotEditable()) Fail("a text in error lets editing on");
         if (taken == SavedText::Taken && !hadText) first = saved;
         CheckModel();
     }
@@ -202,7 +207,7 @@ private:
             Fail("the model's tracks are not its text's");
         }
         if (EncodeTrackTable(parsed.tracks) != EncodeTrackTable(model.Tracks())) Fail("the tables differ");
-        if (model.WhyNotEditable().empty() && disk.text != model.Text()) Fail("the file is not the model's text");
+        if (!model.WhyNotEditable() && disk.text != model.Text()) Fail("the file is not the model's text");
         for (const KeyRef key : model.Selection()) {
             if (key.track < 0 || static_cast<std::size_t>(key.track) >= model.Tracks().size() || key.key < 0 ||
                 static_cast<std::size_t>(key.key) >= model.Tracks()[static_cast<std::size_t>(key.track)].keys.size()) {

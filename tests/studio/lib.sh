@@ -93,13 +93,16 @@ read_timeline() {
   plot_left=$((tx + 190))
   plot_width=$((tw - 190))
 }
-# The pixel column of row $1, and the top of lane $1 of $2, in the timeline
-# read last.
+# The pixel column of row $1, the top of lane $1 of $2 track lanes (the
+# music's lane is under them) and their height, in the timeline read last:
+# a ruler of 34 pixels (the row numbers, then the markers' strip from 16 on).
 row_x() {
   awk -v r="$1" -v l="$plot_left" -v w="$plot_width" -v f="$first" -v n="$rows" \
     'BEGIN { printf "%d", l + (r - f) / n * w + 0.5 }'
 }
-lane_top() { echo $((ty + 20 + $1 * (th - 20) / $2)); }
+lane_top() { echo $((ty + 34 + $1 * (th - 34) / ($2 + 1))); }
+lane_height() { echo $(((th - 34) / ($1 + 1))); }
+marker_strip_y() { echo $((ty + 25)); }
 
 # Saves what the window shows as $work/$1.png: F12 is held until raylib has
 # written its screenshot (a frame can take long under software rendering).

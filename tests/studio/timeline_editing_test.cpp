@@ -13,6 +13,7 @@
 #include "key_edit_model.h"
 #include "sync/sync_device.h"
 #include "timeline_editor.h"
+#include "lane_tracks.h"
 #include "timeline_lanes.h"
 #include "track_text_reload.h"
 #include "transport_keys.h"
@@ -31,11 +32,13 @@ constexpr std::string_view kText =
     "  511   0   step\n";
 constexpr int kFade = 0;
 constexpr int kRoll = 1;
-// A ruler and two lanes of 26 pixels; the rows run from x = 190 to 1280.
-constexpr PixelRect kPanel{0.0f, 400.0f, 1280.0f, 72.0f};
+// A ruler, two lanes and the music's, of 26 pixels each; the rows run from x =
+// 190 to 1280.
+constexpr PixelRect kPanel{0.0f, 400.0f, 1280.0f, kRulerHeight + 3.0f * 26.0f};
 constexpr double kRows = 832.0;
 constexpr KeyModifiers kShift{true, false};
 constexpr KeyModifiers kControl{false, true};
+constexpr std::int32_t kEnd = 800;
 
 class TimelineEditing : public ::testing::Test {
 protected:
@@ -53,8 +56,15 @@ protected:
     }
 
     // The demo takes the model's text, as the studio does after an edit.
-    void Apply() { ASSERT_TRUE(ReloadTrackText(device, model.Text()).applied); }
-    EditingFrame Frame() { return {&model, "", RegisteredTracks(*device), kPanel, view, playhead, false}; }
+    void Apply()
+    {
+        ASSERT_TRUE(ReloadTrackText(device, model.Text()).applied);
+        lanes = LaneTracks(RegisteredTracks(*device), &model);
+    }
+    EditingFrame Frame()
+    {
+        return {&model, "", lanes, kPanel, view, playhead, false, kEnd, loop, [] { return clipboard; }};
+    }
     EditorOutcome CarryOut(const EditorOutcome& outcome)
     {
         if (outcome.edited) Apply();
@@ -69,6 +79,7 @@ protected:
         return KeyMark(track, track.keys[key], view, TimelineLane(kPanel, lane, 2));
     }
     PixelPoint Empty(int lane, double row) { return {view.RowToX(row), TimelineLane(kPanel, lane, 2).y + 3.0f}; }
+    PixelPoint Label(int lane) { return {20.0f, TimelineLane(kPanel, lane, 2).y + 10.0f}; }
     float RowsToPixels(double rows) { return view.RowToX(rows) - view.RowToX(0.0); }
 
     EditorOutcome Press(PixelPoint at, KeyModifiers modifiers = {})
@@ -106,6 +117,9 @@ protected:
 
     KeyEditModel model{std::string(kText), "tracks.txt"};
     SyncDevice* const device = CreateSyncDevice("Editing");
+    LaneTracks lanes;
+    std::optional<RowSpan> loop;
+    static inline std::string clipboard;
     TimelineView view{kRows, 0.0f, 1.0f};
     TimelineEditor editor;
     double playhead = 456.0;
@@ -154,7 +168,7 @@ TEST_F(TimelineEditing, AClickOnEmptyRowsScrubsThereKeepingTheSelection)
 
 TEST_F(TimelineEditing, AClickOnALabelMakesItsLaneCurrentAndNothingElse)
 {
-    const EditorOutcome outcome = Press({20.0f, TimelineLane(kPanel, kRoll, 2).y + 10.0f});
+    const EditorOutcome outcome = Press(Label(kRoll));
     EXPECT_TRUE(outcome.handled);
     EXPECT_FALSE(outcome.seekRow);
     EXPECT_EQ(editor.CurrentLane(), kRoll);
@@ -267,7 +281,8 @@ TEST_F(TimelineEditing, ClicksTooFarApartInTimeOrSpaceOnlyScrub)
     EXPECT_FALSE(Click(Empty(kFade, 100.0)).edited) << "the clicks were slow";
     time += TimelineEditor::kDoubleClickSeconds;
     Click(Empty(kFade, 100.0));
-    EXPECT_FALSE(Click({Empty(kFade, 100.0).x + 2.0f * TimelineEditor::kDoubleClickPixels, 403.0f + 20.0f}).edited)
+    EXPECT_FALSE(Click({Empty(kFade, 100.0).x + 2.0f * TimelineEditor::kDoubleClickPixels, Empty(kFade, 100.0).y})
+                     .edited)
         << "the clicks were apart";
     EXPECT_EQ(model.Text(), kText);
 }
@@ -277,7 +292,7 @@ TEST_F(TimelineEditing, WithoutACurrentLaneOrAModelAnInsertSaysWhy)
     EXPECT_FALSE(Key(KEY_I).edited);
     EXPECT_EQ(editor.Message(), "no current lane: click a lane first");
     Click(Mark(kRoll, 448));
-    const EditingFrame frame{nullptr, "nothing to edit", RegisteredTracks(*device), kPanel, view, playhead, false};
+    const EditingFrame frame{nullptr, "nothing to edit", lanes, kPanel, view, playhead, false, kEnd, {}, nullptr};
     EXPECT_FALSE(editor.Key(frame, KEY_I, {}, false).edited);
     EXPECT_EQ(editor.Message(), "nothing to edit");
     EXPECT_FALSE(editor.Key(frame, KEY_DELETE, {}, false).edited);
@@ -345,7 +360,7 @@ TEST_F(TimelineEditing, UpAndDownNudgeTheSelectedValuesShiftTenTimesFiner)
 
 TEST_F(TimelineEditing, CommaAndPeriodGoToTheCurrentLanesKeysBeforeAndAfterThePlayhead)
 {
-    Click({20.0f, TimelineLane(kPanel, kRoll, 2).y + 10.0f});
+    Click(Label(kRoll));
     playhead = 448.0;
     EXPECT_EQ(Key(KEY_PERIOD).seekRow, 511.0) << "the key under the playhead counted as after it";
     EXPECT_EQ(Key(KEY_COMMA).seekRow, 448.0);
@@ -398,12 +413,14 @@ TEST_F(TimelineEditing, TheLaneUnderThePointerReadsItsValueThereAndItsSelectedKe
 
 TEST(TimelinePlaces, LanesStackBelowTheRulerAndAreFoundByHeight)
 {
-    EXPECT_EQ(TimelineLane(kPanel, 1, 2), (PixelRect{0.0f, 446.0f, 1280.0f, 26.0f}));
-    EXPECT_EQ(TimelineLaneAt(kPanel, 2, 419.0f), std::nullopt) << "the ruler";
-    EXPECT_EQ(TimelineLaneAt(kPanel, 2, 420.0f), 0);
-    EXPECT_EQ(TimelineLaneAt(kPanel, 2, 471.0f), 1);
-    EXPECT_EQ(TimelineLaneAt(kPanel, 2, 472.0f), std::nullopt) << "below the panel";
-    EXPECT_EQ(TimelinePlot(kPanel), (PixelRect{190.0f, 400.0f, 1090.0f, 72.0f}));
+    EXPECT_EQ(TimelineLane(kPanel, 1, 2), (PixelRect{0.0f, 460.0f, 1280.0f, 26.0f}));
+    EXPECT_EQ(TimelineLaneAt(kPanel, 2, 433.0f), std::nullopt) << "the ruler";
+    EXPECT_EQ(TimelineLaneAt(kPanel, 2, 434.0f), 0);
+    EXPECT_EQ(TimelineLaneAt(kPanel, 2, 485.0f), 1);
+    EXPECT_EQ(TimelineLaneAt(kPanel, 2, 486.0f), 2) << "the music's lane";
+    EXPECT_EQ(TimelineLaneAt(kPanel, 2, 512.0f), std::nullopt) << "below the panel";
+    EXPECT_EQ(MarkerStrip(kPanel), (PixelRect{190.0f, 416.0f, 1090.0f, 18.0f}));
+    EXPECT_EQ(TimelinePlot(kPanel), (PixelRect{190.0f, 400.0f, 1090.0f, 112.0f}));
 }
 
 TEST(TimelinePlaces, AKeyIsFoundWithinReachOfItsMarkTheNearestOfOverlappingMarks)
