@@ -188,6 +188,10 @@ TEST(KeyLineInsert, ANewLineIsWrittenLikeTheTextAroundIt)
         {"tabs between the words are copied", "track a\n0\t1\tstep\n", 0, 2.0, "track a\n0\t1\tstep\n4\t2\tstep\n"},
         {"the line ends in a carriage return like its neighbour", "track a\r\n  0  1  step\r\n  8  2  step\r\n", 0,
          1.5, "track a\r\n  0  1  step\r\n  4  1.5 step\r\n  8  2  step\r\n"},
+        {"after a last line without a newline, both end as the text's lines do", "track a\r\n  0  1  step", 0, 2.0,
+         "track a\r\n  0  1  step\r\n  4  2  step"},
+        {"before a last line without a newline, the new line ends as the text's do",
+         "track a\r\n  0  1  step\r\n  8  2  step", 0, 1.5, "track a\r\n  0  1  step\r\n  4  1.5 step\r\n  8  2  step"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -216,6 +220,9 @@ TEST(KeyLineDelete, DeletingTheLastLineKeepsNoFinalNewline)
     EXPECT_CHANGED(model.DeleteSelected());
     EXPECT_EQ(model.Text(), Replaced(kEditText, "\n0 0.1 step", ""));
     EXPECT_TRUE(model.Tracks()[kScene].keys.empty());
+    KeyEditModel crlf = Editing("track a\r\n  0  1  step\r\n  8  2  step", {0, 1});
+    EXPECT_CHANGED(crlf.DeleteSelected());
+    EXPECT_EQ(crlf.Text(), "track a\r\n  0  1  step") << "a carriage return left at the end";
 }
 
 // ---------------------------------------------------------------------------
@@ -304,6 +311,23 @@ TEST(KeyEditRefusal, ANudgePastTheLargestFloatIsRefused)
     KeyEditModel model = Editing("track a\n0 3.4e38 step\n", {0, 0});
     EXPECT_REFUSED(model, model.NudgeSelected(10, NudgeSize::Coarse),
                    "'a': the value at row 0 would pass the largest 32-bit float");
+}
+
+TEST(KeyEditRefusal, NoEditMakesTheDifferenceOfNeighboursOverflowAFloat)
+{
+    const std::string text = "track a\n0 3.4e38 linear\n4 0 step\n8 -3.4e38 step\n";
+    const auto overflows = [](int first, int second) {
+        return "'a': the keys at rows " + std::to_string(first) + " and " + std::to_string(second) +
+               " would differ by more than the largest 32-bit float";
+    };
+    KeyEditModel model = Editing(text, {0, 1});
+    EXPECT_REFUSED(model, model.DeleteSelected(), overflows(0, 8));
+    EXPECT_REFUSED(model, model.SetSelectedValue("-3.4e38"), overflows(0, 4));
+    EXPECT_REFUSED(model, model.Paste("track a\n0 -3.4e38 step\n", 4, 0), overflows(0, 4));
+    EXPECT_CHANGED(model.SetSelectedValue("5"));
+    // A text that holds such a pair already was written so: edits elsewhere go on.
+    KeyEditModel saved = Editing("track a\n0 3.4e38 linear\n8 -3.4e38 step\n16 0 step\n", {0, 2});
+    EXPECT_CHANGED(saved.SetSelectedValue("1"));
 }
 
 TEST(KeyEditRefusal, AnInsertNeedsAFreeRowFromZeroOnAndAFloat)

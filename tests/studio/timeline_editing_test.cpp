@@ -150,6 +150,26 @@ TEST_F(TimelineEditing, ShiftClickAddsKeysToTheSelectionAndTakesThemOut)
     EXPECT_EQ(Selected(), (std::vector<KeyRef>{{kFade, 0}}));
 }
 
+TEST_F(TimelineEditing, APlainClickOnASelectedKeySelectsOnlyIt)
+{
+    // A selection can reach off screen: a click that moves nothing must not
+    // keep keys nobody sees.
+    Click(Mark(kFade, 16));
+    Click(Mark(kRoll, 448), kShift);
+    Click(Mark(kRoll, 448));
+    EXPECT_EQ(Selected(), (std::vector<KeyRef>{{kRoll, 3}}));
+    EXPECT_TRUE(Key(KEY_DELETE).edited);
+    EXPECT_EQ(model.Tracks()[kFade].keys.size(), 2u) << "the key no longer clicked was deleted too";
+    ASSERT_TRUE(Key(KEY_Z, kControl).edited);
+    Click(Mark(kFade, 16), kShift);
+    ASSERT_TRUE(Key(KEY_UP).edited);
+    Click(Mark(kRoll, 384));
+    ASSERT_TRUE(Key(KEY_Z, kControl).edited);
+    ASSERT_EQ(Selected(), (std::vector<KeyRef>{{kFade, 1}, {kRoll, 3}})) << "the nudge's selection, back";
+    Click(Mark(kRoll, 448));
+    EXPECT_EQ(Selected(), (std::vector<KeyRef>{{kRoll, 3}})) << "after undo too";
+}
+
 TEST_F(TimelineEditing, AClickOnEmptyRowsScrubsThereKeepingTheSelection)
 {
     Click(Mark(kRoll, 448));
@@ -349,6 +369,21 @@ TEST_F(TimelineEditing, EnterTypesAValueThatEnterAppliesAndARefusedOneStaysOpen)
     EXPECT_EQ(Line(7), "  384   1   step");
 }
 
+TEST_F(TimelineEditing, ATypedValueTakesWhatTheParserReadsUpToItsLengthAndSaysWhyNoMore)
+{
+    Click(Mark(kRoll, 384));
+    Key(KEY_ENTER);
+    Key(KEY_ONE);
+    for (int zero = 0; zero < 34; ++zero) Key(KEY_ZERO);
+    EXPECT_TRUE(Key(KEY_ENTER).edited);
+    EXPECT_EQ(Line(7), "  384   1e+34 step");
+    Key(KEY_ENTER);
+    for (std::size_t digit = 0; digit < TimelineEditor::kLongestTyped; ++digit) Key(KEY_ONE);
+    EXPECT_EQ(editor.Message(), "");
+    Key(KEY_ONE);
+    EXPECT_EQ(editor.Message(), "a value is at most 64 characters long");
+}
+
 TEST_F(TimelineEditing, UpAndDownNudgeTheSelectedValuesShiftTenTimesFiner)
 {
     Click(Mark(kRoll, 384));
@@ -380,6 +415,108 @@ TEST_F(TimelineEditing, ControlZUndoesControlYAndControlShiftZRedo)
     EXPECT_TRUE(Key(KEY_Z, kControl).edited);
     EXPECT_TRUE(Key(KEY_Z, {true, true}).edited);
     EXPECT_EQ(model.Tracks()[kRoll].keys.size(), 4u);
+}
+
+// ---------------------------------------------------------------------------
+// Many keys at once
+// ---------------------------------------------------------------------------
+
+TEST_F(TimelineEditing, AControlDragBoxesKeysAcrossLanesWithShiftAddingThem)
+{
+    const PixelPoint from{Mark(kFade, 16).x - 5.0f, Mark(kFade, 16).y - 5.0f};
+    Press(from, kControl);
+    EXPECT_FALSE(editor.Scrubbing()) << "a box is no scrub";
+    CarryOut(editor.Follow(Frame(), {{Mark(kRoll, 255).x + 5.0f, Mark(kRoll, 255).y + 5.0f}, kControl}));
+    ASSERT_TRUE(editor.Marks(Frame(), std::nullopt).box);
+    Release({Mark(kRoll, 255).x + 5.0f, Mark(kRoll, 255).y + 5.0f}, kControl);
+    EXPECT_EQ(Selected(), (std::vector<KeyRef>{{kFade, 1}, {kRoll, 1}}));
+    const PixelPoint last = Mark(kRoll, 511);
+    Press({last.x - 2.0f, last.y - 2.0f}, {true, true});
+    Release({last.x + 2.0f, last.y + 2.0f}, {true, true});
+    EXPECT_EQ(Selected(), (std::vector<KeyRef>{{kFade, 1}, {kRoll, 1}, {kRoll, 4}}));
+    Press({last.x - 2.0f, last.y - 2.0f}, kControl);
+    Release({last.x + 2.0f, last.y + 2.0f}, kControl);
+    EXPECT_EQ(Selected(), (std::vector<KeyRef>{{kRoll, 4}}));
+    EXPECT_EQ(playhead, 456.0) << "the playhead stayed";
+}
+
+TEST_F(TimelineEditing, CopyCutAndPasteGoThroughTheClipboardAtThePlayheadIntoTheCurrentLane)
+{
+    Click(Mark(kRoll, 384));
+    Click(Mark(kRoll, 448), kShift);
+    const EditorOutcome copied = Key(KEY_C, kControl);
+    ASSERT_TRUE(copied.copied);
+    EXPECT_EQ(*copied.copied, "track roll\n  384 40 step\n  448 0 step\n");
+    clipboard = *copied.copied;
+    Click(Label(kFade));
+    playhead = 100.2;
+    EXPECT_TRUE(Key(KEY_V, kControl).edited);
+    EXPECT_EQ(model.Tracks()[kFade].keys[2], (TrackKey{100, 40.0f, 0}));
+    EXPECT_EQ(model.Tracks()[kFade].keys[3], (TrackKey{164, 0.0f, 0}));
+    const EditorOutcome cut = Key(KEY_X, kControl);
+    EXPECT_TRUE(cut.edited);
+    EXPECT_EQ(model.Tracks()[kFade].keys.size(), 2u);
+    clipboard = "not keys";
+    EXPECT_FALSE(Key(KEY_V, kControl).edited);
+    EXPECT_EQ(editor.Message(), "the clipboard holds no keys of tracks.txt (line 1: key before the first 'track NAME')");
+}
+
+TEST_F(TimelineEditing, EqualsInsertsABeatOrABarAndMinusRemovesTheLoopElseABeat)
+{
+    playhead = 449.6;
+    EXPECT_TRUE(Key(KEY_EQUAL).edited);
+    EXPECT_EQ(Line(9), "  515   0   step") << "the key at 511, a beat later";
+    EXPECT_TRUE(Key(KEY_EQUAL, kShift).edited);
+    EXPECT_EQ(Line(9), "  531   0   step");
+    EXPECT_TRUE(Key(KEY_MINUS).edited);
+    EXPECT_EQ(Line(9), "  527   0   step");
+    loop = RowSpan{400, 500};
+    EXPECT_TRUE(Key(KEY_MINUS).edited);
+    EXPECT_EQ(Line(8), "  427   0   step") << "the loop's 100 rows, and the key at 448 in it, gone";
+}
+
+TEST_F(TimelineEditing, MOpensAMarkersNameTypedAsTextAndAClickOnItsNameRenamesIt)
+{
+    model.AttachMarkers(std::nullopt, "markers.txt");
+    playhead = 256.0;
+    EXPECT_TRUE(Key(KEY_M).handled);
+    EXPECT_TRUE(editor.Typing());
+    for (const char32_t c : std::u32string(U"flöck")) editor.Character(c);
+    EXPECT_FALSE(Key(KEY_SPACE).seekRow) << "a space in a name is no transport key";
+    EXPECT_TRUE(Key(KEY_BACKSPACE).handled);
+    ASSERT_TRUE(Key(KEY_ENTER).edited);
+    ASSERT_EQ(model.Markers().size(), 1u);
+    EXPECT_EQ(model.Markers()[0].name, "fl\u00f6c");
+
+    const TimelineMarks marks = editor.Marks(Frame(), std::nullopt);
+    ASSERT_EQ(marks.markers.size(), 1u);
+    EXPECT_FLOAT_EQ(marks.markers[0].x, view.RowToX(256.0));
+    Click({marks.markers[0].x + 4.0f, MarkerStrip(kPanel).y + 4.0f});
+    EXPECT_TRUE(editor.Typing());
+    for (const char32_t c : std::u32string(U"!")) editor.Character(c);
+    ASSERT_TRUE(Key(KEY_ENTER).edited);
+    EXPECT_EQ(model.Markers()[0].name, "fl\u00f6c!");
+
+    playhead = 0.0;
+    EXPECT_EQ(Key(KEY_PAGE_DOWN).seekRow, 256.0);
+    EXPECT_FALSE(Key(KEY_PAGE_UP).seekRow);
+    EXPECT_EQ(editor.Message(), "no marker before the playhead");
+    ASSERT_TRUE(model.SelectedMarker());
+    EXPECT_TRUE(Key(KEY_DELETE).edited);
+    EXPECT_TRUE(model.Markers().empty());
+}
+
+TEST_F(TimelineEditing, ARefusalAboutATextThatIsFixedSinceIsDropped)
+{
+    Click(Mark(kRoll, 448));
+    ASSERT_EQ(model.TakeSavedText("track fade\n0 x step\n"), SavedText::InError);
+    Key(KEY_DELETE);
+    EXPECT_EQ(editor.Message(), "editing waits until line 2 of tracks.txt is fixed");
+    editor.Refresh(&model);
+    EXPECT_NE(editor.Message(), "") << "still in error";
+    ASSERT_EQ(model.TakeSavedText(std::string(kText)), SavedText::Ignored);
+    editor.Refresh(&model);
+    EXPECT_EQ(editor.Message(), "");
 }
 
 // ---------------------------------------------------------------------------
@@ -421,6 +558,14 @@ TEST(TimelinePlaces, LanesStackBelowTheRulerAndAreFoundByHeight)
     EXPECT_EQ(TimelineLaneAt(kPanel, 2, 512.0f), std::nullopt) << "below the panel";
     EXPECT_EQ(MarkerStrip(kPanel), (PixelRect{190.0f, 416.0f, 1090.0f, 18.0f}));
     EXPECT_EQ(TimelinePlot(kPanel), (PixelRect{190.0f, 400.0f, 1090.0f, 112.0f}));
+}
+
+TEST(TimelinePlaces, AReadoutStandsBesideItsRowWithinThePlotNeverOverTheLabels)
+{
+    const PixelRect plot = TimelinePlot(kPanel);
+    EXPECT_EQ(ReadoutLeft(500.0f, 100.0f, plot), 508.0f) << "right of its row";
+    EXPECT_EQ(ReadoutLeft(1250.0f, 100.0f, plot), 1142.0f) << "left of it at the plot's end";
+    EXPECT_EQ(ReadoutLeft(100.0f, 100.0f, plot), plot.x) << "a drag below row 0, left of the plot";
 }
 
 TEST(TimelinePlaces, AKeyIsFoundWithinReachOfItsMarkTheNearestOfOverlappingMarks)

@@ -143,6 +143,7 @@ std::optional<std::int32_t> KeyEditModel::NextMarkerRow(double row) const
 
 EditResult KeyEditModel::FinishMarkers(std::string next, std::optional<int> selected)
 {
+    if (next == markersText) return {};
     TextHistory::Step step{Document::Markers, SpliceBetween(markersText, next), {Selection().begin(), Selection().end()},
                            {Selection().begin(), Selection().end()}};
     if (std::optional<EditRefusal> refusal = WriteMarkersAndTake(std::move(next))) return {false, std::move(refusal)};

@@ -287,6 +287,11 @@ EditResult KeyEditModel::Retrace(const TextHistory::Step* step, Retracing way, R
 EditResult KeyEditModel::Finish(const LineEdits& edits, std::vector<KeyRef> selected)
 {
     std::string next = edits.ApplyTo(text);
+    // Keys pasted over themselves, say: nothing to write, no step.
+    if (next == text) {
+        selection.Set(std::move(selected));
+        return {};
+    }
     TextHistory::Step step{Document::Tracks, SpliceBetween(text, next), {Selection().begin(), Selection().end()},
                            std::move(selected)};
     if (auto refusal = WriteAndTake(std::move(next), Curves::Check)) return {false, std::move(refusal)};
