@@ -69,7 +69,7 @@ constexpr KeyHelpRow kMarkers[] = {
 constexpr KeyHelpRow kStudio[] = {
     {"Tab", "show or hide the timeline", {{{KEY_TAB}}}},
     {"F", "show or hide the overlay", {{{KEY_F}}}},
-    {"F1", "show or hide this help (Escape hides it too)", {{{KEY_F1}}}},
+    {"F1", "show or hide the help with every key (Escape hides it too)", {{{KEY_F1}}}},
     {"F11", "full screen on the window's monitor", {{{KEY_F11}}}},
     {"F12", "save a screenshot in the working directory", {{{KEY_F12}}}},
     {"Ctrl+S", "write a deleted tracks.txt back from the studio's text", {{{KEY_S, kControl}}}},
