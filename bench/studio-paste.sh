@@ -36,15 +36,12 @@ for paste in $(seq "$count"); do
   pressed=$(date +%s.%N)
   xdotool key ctrl+v
   wait_for 30 "the pasted keys on screen" shown $((2 * paste - 1))
-  at=$(grep '^edit-on-screen' "$frames" | sed -n "$((2 * paste - 1))s/.*at=//p")
-  times+=("$(awk -v a="$pressed" -v b="$at" 'BEGIN { printf "%.0f", (b - a) * 1000 }')")
+  times+=("$(edit_latency "$pressed" $((2 * paste - 1)))")
   sleep 0.5
   xdotool key ctrl+z
   wait_for 30 "the paste undone on screen" shown $((2 * paste))
   sleep 0.5
 done
-printf '%s\n' "${times[@]}" | sort -n | awk -v s="$scale" '{ t[NR] = $1 } END {
-  printf "--scale %s, Ctrl+V of 200 keys to the first frame with them: median %d ms, %d to %d ms over %d pastes\n",
-         s, t[int((NR + 1) / 2)], t[1], t[NR], NR }'
+printf '%s\n' "${times[@]}" | latency_summary "--scale $scale, Ctrl+V of 200 keys to the first frame with them" pastes
 xdotool key Escape
 stop_studio

@@ -168,6 +168,20 @@ stop_studio() {
   [ "$status" -eq 0 ] || fail "exit status $status after Escape"
 }
 
+# Milliseconds from the wall-clock time $1 (date +%s.%N) to the frame that
+# showed the $2-th edit the studio logged.
+edit_latency() {
+  local at
+  at=$(grep '^edit-on-screen' "$frames" | sed -n "$2s/.*at=//p")
+  awk -v a="$1" -v b="$at" 'BEGIN { printf "%.0f", (b - a) * 1000 }'
+}
+# One line on the times (ms, one a line on standard input): "$1: median M ms,
+# LEAST to MOST ms over N $2".
+latency_summary() {
+  sort -n | awk -v what="$1" -v unit="$2" '{ t[NR] = $1 } END {
+    printf "%s: median %d ms, %d to %d ms over %d %s\n", what, t[int((NR + 1) / 2)], t[1], t[NR], NR, unit }'
+}
+
 # True when |$1 - $2| < $3.
 within() { awk -v a="$1" -v b="$2" -v d="$3" 'BEGIN { x = a - b; if (x < 0) x = -x; exit !(x < d) }'; }
 # True when $1 > $2.

@@ -162,6 +162,8 @@ public:
     // first marker makes it), named `label`, written back through `writeBack`.
     void AttachMarkers(std::optional<std::string> text, std::string label, WriteBack writeBack = {});
     std::span<const Marker> Markers() const { return markers; }
+    // The markers' last good text; empty before there is a file.
+    const std::string& MarkersText() const { return markersText; }
     const std::optional<EditRefusal>& WhyNoMarkers() const { return markersBlocked; }
     SavedText TakeSavedMarkers(std::optional<std::string> saved);
     std::optional<int> SelectedMarker() const { return selectedMarker; }

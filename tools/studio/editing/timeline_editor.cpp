@@ -82,14 +82,14 @@ void EraseLastCharacter(std::string& text)
 EditorOutcome TimelineEditor::Key(const EditingFrame& frame, int key, KeyModifiers modifiers, bool repeat)
 {
     const std::uint64_t before = RevisionOf(frame);
-    if (naming) {
+    if (typing && typing->field == TypedText::Field::MarkerName) {
         // Every key is the name's while it is typed: its letters come as text.
         const std::optional<TypingAction> action = NamingActionForKey(key);
-        return Edited(frame, before, action ? Name(frame, *action) : Handled());
+        return Edited(frame, before, action ? Type(frame, *action) : Handled());
     }
-    if (typed) {
-        if (const std::optional<TypingAction> typing = TypingActionForKey(key)) {
-            return Edited(frame, before, Type(frame, *typing));
+    if (typing) {
+        if (const std::optional<TypingAction> action = TypingActionForKey(key)) {
+            return Edited(frame, before, Type(frame, *action));
         }
         // The other editing keys wait until the value is applied or given up.
         return EditActionForKey(key, modifiers, repeat) ? Handled() : EditorOutcome{};
@@ -102,14 +102,14 @@ EditorOutcome TimelineEditor::Key(const EditingFrame& frame, int key, KeyModifie
 
 EditorOutcome TimelineEditor::Character(char32_t character)
 {
-    if (!naming) return EditorOutcome{};
+    if (!typing || typing->field != TypedText::Field::MarkerName) return EditorOutcome{};
     // Control characters are no text; the keys that type them act instead.
     if (character < 0x20 || character == 0x7F) return Handled();
     const std::string bytes = Utf8(character);
-    if (naming->name.size() + bytes.size() > kLongestMarkerName) {
+    if (typing->text.size() + bytes.size() > kLongestMarkerName) {
         return Refuse({.kind = Refusal::MarkerNameTooLong, .number = static_cast<std::int64_t>(kLongestMarkerName)});
     }
-    naming->name += bytes;
+    typing->text += bytes;
     message.clear();
     return Handled();
 }
@@ -152,7 +152,7 @@ EditorOutcome TimelineEditor::ActOnModel(const EditingFrame& frame, KeyEditModel
     case EditCommand::TypeValue:
         if (model.WhyNotEditable()) return Refuse(*model.WhyNotEditable());
         if (model.Selection().empty()) return Refuse({Refusal::NoKeySelected});
-        typed.emplace();
+        typing = TypedText{TypedText::Field::Value, {}, std::nullopt, 0};
         return Handled();
     case EditCommand::Nudge:
         return Take(model.NudgeSelected(action.steps, action.size));
@@ -181,7 +181,7 @@ EditorOutcome TimelineEditor::ActOnModel(const EditingFrame& frame, KeyEditModel
     case EditCommand::AddMarker:
         if (model.WhyNoMarkers()) return Refuse(*model.WhyNoMarkers());
         if (model.MarkerAt(row)) return Refuse({.kind = Refusal::MarkerAlreadyThere, .row = row});
-        naming = Naming{std::nullopt, row, {}};
+        typing = TypedText{TypedText::Field::MarkerName, {}, std::nullopt, row};
         return Handled();
     case EditCommand::PreviousMarker:
         return MarkerBeside(frame, model, Side::Before);
@@ -202,55 +202,42 @@ EditorOutcome TimelineEditor::Type(const EditingFrame& frame, const TypingAction
     message.clear();
     switch (action.move) {
     case TypingMove::Add:
-        if (typed->size() >= kLongestTyped) {
+        if (typing->text.size() >= kLongestTyped) {
             return Refuse({.kind = Refusal::ValueTooLong, .number = static_cast<std::int64_t>(kLongestTyped)});
         }
-        typed->push_back(action.character);
+        typing->text.push_back(action.character);
         return Handled();
     case TypingMove::Erase:
-        if (!typed->empty()) typed->pop_back();
+        EraseLastCharacter(typing->text);
         return Handled();
     case TypingMove::Cancel:
-        typed.reset();
-        return Handled();
-    case TypingMove::Apply:
-        break;
-    }
-    if (typed->empty() || !frame.model) {
-        typed.reset();
-        return Handled();
-    }
-    // A value refused stays open to be put right.
-    EditorOutcome outcome = Take(frame.model->SetSelectedValue(*typed));
-    if (outcome.refusal.empty()) typed.reset();
-    return outcome;
-}
-
-EditorOutcome TimelineEditor::Name(const EditingFrame& frame, const TypingAction& action)
-{
-    message.clear();
-    switch (action.move) {
-    case TypingMove::Add:
-        return Handled();
-    case TypingMove::Erase:
-        EraseLastCharacter(naming->name);
-        return Handled();
-    case TypingMove::Cancel:
-        naming.reset();
+        typing.reset();
         return Handled();
     case TypingMove::Apply:
         break;
     }
     if (!frame.model) {
-        naming.reset();
+        typing.reset();
         return Handled();
     }
-    const EditResult result = naming->marker ? frame.model->RenameMarker(*naming->marker, naming->name)
-                                             : frame.model->AddMarker(naming->row, naming->name);
-    // A name refused stays open to be put right.
-    EditorOutcome outcome = Take(result);
-    if (outcome.refusal.empty()) naming.reset();
+    // What is refused stays open to be put right.
+    EditorOutcome outcome = Take(ApplyTyped(*frame.model));
+    if (outcome.refusal.empty()) typing.reset();
     return outcome;
+}
+
+EditResult TimelineEditor::ApplyTyped(KeyEditModel& model) const
+{
+    switch (typing->field) {
+    case TypedText::Field::Value:
+        // Nothing typed gives nothing up.
+        if (typing->text.empty()) return {};
+        return model.SetSelectedValue(typing->text);
+    case TypedText::Field::MarkerName:
+        return typing->marker ? model.RenameMarker(*typing->marker, typing->text)
+                              : model.AddMarker(typing->row, typing->text);
+    }
+    return {};
 }
 
 // [SECTION] The mouse
@@ -259,8 +246,7 @@ EditorOutcome TimelineEditor::Press(const EditingFrame& frame, const PointerEven
 {
     if (!Inside(press.position, frame.panel)) return EditorOutcome{};
     message.clear();
-    typed.reset();
-    naming.reset();
+    typing.reset();
     if (PressMarker(frame, press.position)) return Handled();
     const std::optional<int> lane = TimelineLaneAt(frame.panel, frame.lanes.Count(), press.position.y);
     const std::optional<int> trackLane = lane && frame.lanes.Names(*lane) ? lane : std::nullopt;
@@ -307,7 +293,7 @@ bool TimelineEditor::PressMarker(const EditingFrame& frame, PixelPoint point)
         const Marker& at = model->Markers()[static_cast<std::size_t>(marker)];
         if (!Inside(point, MarkerLabel(strip, frame.view.RowToX(at.row), at.name.size()))) continue;
         model->SelectMarker(marker);
-        naming = Naming{marker, at.row, at.name};
+        typing = TypedText{TypedText::Field::MarkerName, at.name, marker, at.row};
         return true;
     }
     return false;
@@ -537,11 +523,13 @@ TimelineMarks TimelineEditor::Marks(const EditingFrame& frame, std::optional<Pix
     const std::span<const Marker> markers = frame.model->Markers();
     for (int marker = 0; static_cast<std::size_t>(marker) < markers.size(); ++marker) {
         const Marker& at = markers[static_cast<std::size_t>(marker)];
-        const bool named = naming && naming->marker == marker;
-        marks.markers.push_back({frame.view.RowToX(at.row), named ? naming->name + "_" : at.name,
+        const bool named = typing && typing->field == TypedText::Field::MarkerName && typing->marker == marker;
+        marks.markers.push_back({frame.view.RowToX(at.row), named ? typing->text + "_" : at.name,
                                  frame.model->SelectedMarker() == marker});
     }
-    if (naming && !naming->marker) marks.markers.push_back({frame.view.RowToX(naming->row), naming->name + "_", true});
+    if (typing && typing->field == TypedText::Field::MarkerName && !typing->marker) {
+        marks.markers.push_back({frame.view.RowToX(typing->row), typing->text + "_", true});
+    }
     return marks;
 }
 
@@ -550,11 +538,11 @@ std::optional<TimelineReadout> TimelineEditor::Readout(const EditingFrame& frame
 {
     if (frame.panel.width <= 0.0f || frame.panel.height <= 0.0f) return std::nullopt;
     const KeyEditModel* model = frame.model;
-    if (typed && model && !model->Selection().empty()) {
+    if (typing && typing->field == TypedText::Field::Value && model && !model->Selection().empty()) {
         const KeyRef first = model->Selection().front();
         if (const std::optional<int> lane = frame.lanes.LaneOf(first.track)) {
             return TimelineReadout{*lane, frame.view.RowToX(model->Key(first).row),
-                                   "value: " + *typed + "_   Enter applies, Escape cancels", false};
+                                   "value: " + typing->text + "_   Enter applies, Escape cancels", false};
         }
     }
     if (drag && drag->moving) {

@@ -129,7 +129,7 @@ public:
     // A button is held on the timeline.
     bool Scrubbing() const { return scrubX.has_value(); }
     bool Dragging() const { return drag.has_value() || box.has_value(); }
-    bool Typing() const { return typed.has_value() || naming.has_value(); }
+    bool Typing() const { return typing.has_value(); }
     std::optional<int> CurrentLane() const { return currentLane; }
     const std::string& Message() const { return message; }
 
@@ -160,16 +160,20 @@ private:
         PixelPoint to;
         SelectionChange change;
     };
-    struct Naming {
-        std::optional<int> marker;  // none: a new one
-        std::int32_t row;
-        std::string name;
+    // A value or a marker's name being typed.
+    struct TypedText {
+        enum class Field { Value, MarkerName };
+        Field field;
+        std::string text;
+        std::optional<int> marker;  // the marker renamed; none: a new one at `row`
+        std::int32_t row = 0;
     };
 
     EditorOutcome Act(const EditingFrame& frame, const EditAction& action);
     EditorOutcome ActOnModel(const EditingFrame& frame, KeyEditModel& model, const EditAction& action);
     EditorOutcome Type(const EditingFrame& frame, const TypingAction& action);
-    EditorOutcome Name(const EditingFrame& frame, const TypingAction& action);
+    // The typed text applied: the value, or the marker's name.
+    EditResult ApplyTyped(KeyEditModel& model) const;
     EditorOutcome PressKeyMark(const EditingFrame& frame, int lane, std::int32_t row, const PointerEvent& press);
     bool PressMarker(const EditingFrame& frame, PixelPoint point);
     EditorOutcome InsertAtPlayhead(const EditingFrame& frame, KeyEditModel& model);
@@ -195,8 +199,7 @@ private:
     std::optional<float> scrubX;
     std::optional<Click> lastClick;
     std::optional<float> doubleClickX;  // the second press of a double click
-    std::optional<std::string> typed;
-    std::optional<Naming> naming;
+    std::optional<TypedText> typing;
     std::string message;
     Editability messageEditability = Editability::NoModel;
 };
