@@ -212,14 +212,15 @@ private:
     // one step, with `selected` as the selection after it.
     EditResult Finish(const LineEdits& edits, std::vector<KeyRef> selected);
     // Writes `next` back and makes it the model's text; the refusal when not.
-    // `checkCurves` refuses a text that makes a new pair of keys overflow.
+    // Curves::Check refuses a text that makes a new pair of keys overflow.
     enum class Curves { Check, AsTheyAre };
     std::optional<EditRefusal> WriteAndTake(std::string next, Curves curves);
     void Take(std::string next, ParsedTrackText parsed);
     // The first pair of neighbouring keys of `next` whose difference
     // overflows a float and that the tracks now do not hold.
     std::optional<EditRefusal> NewOverflow(std::span<const NamedTrack> next) const;
-    // Whether the tracks text is written, and how the markers one is.
+    // The same for the markers' text, and an edit of it as one step with
+    // `selected` the marker selected after it.
     std::optional<EditRefusal> WriteMarkersAndTake(std::string next);
     EditResult FinishMarkers(std::string next, std::optional<int> selected);
 

@@ -166,9 +166,9 @@ EditorOutcome TimelineEditor::ActOnModel(const EditingFrame& frame, KeyEditModel
         return Handled();
     }
     case EditCommand::Copy:
-        return Copy(model, false);
+        return Copy(model, Taking::Copy);
     case EditCommand::Cut:
-        return Copy(model, true);
+        return Copy(model, Taking::Cut);
     case EditCommand::Paste: {
         const std::optional<int> track = currentLane ? frame.lanes.TrackOf(*currentLane) : std::nullopt;
         return Take(model.Paste(frame.readClipboard ? frame.readClipboard() : std::string(), row, track));
@@ -493,11 +493,11 @@ EditorOutcome TimelineEditor::MarkerBeside(const EditingFrame& frame, const KeyE
     return SeekTo(*row);
 }
 
-EditorOutcome TimelineEditor::Copy(KeyEditModel& model, bool cutting)
+EditorOutcome TimelineEditor::Copy(KeyEditModel& model, Taking taking)
 {
     CopiedKeys copied = model.CopySelected();
     if (copied.refusal) return Refuse(*copied.refusal);
-    EditorOutcome outcome = cutting ? Take(model.DeleteSelected()) : Handled();
+    EditorOutcome outcome = taking == Taking::Cut ? Take(model.DeleteSelected()) : Handled();
     // A cut that cannot be written is no cut: the clipboard keeps what it had.
     if (outcome.refusal.empty()) outcome.copied = std::move(copied.text);
     return outcome;

@@ -179,7 +179,8 @@ private:
     EditorOutcome InsertAtPlayhead(const EditingFrame& frame, KeyEditModel& model);
     EditorOutcome KeyBeside(const EditingFrame& frame, KeyEditModel& model, Side side);
     EditorOutcome MarkerBeside(const EditingFrame& frame, const KeyEditModel& model, Side side);
-    EditorOutcome Copy(KeyEditModel& model, bool cutting);
+    enum class Taking { Copy, Cut };
+    EditorOutcome Copy(KeyEditModel& model, Taking taking);
     EditorOutcome Take(const EditResult& result);
     EditorOutcome Refuse(const EditRefusal& refusal);
     void FollowDrag(const EditingFrame& frame, const PointerEvent& pointer);

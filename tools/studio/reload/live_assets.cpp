@@ -98,7 +98,7 @@ bool LiveAssets::ReadTracks(const std::string& text)
 {
     const bool ownWrite = std::exchange(editWritten, false) && text == tracks.lastApplied;
     if (!editor) {
-        editor.emplace(text, tracks.label, WriterOf(tracks));
+        editor = std::make_unique<KeyEditModel>(text, tracks.label, WriterOf(tracks));
         if (markers.watched) {
             editor->AttachMarkers(std::nullopt, markers.label, WriterOf(markers));
             ReadMarkers();

@@ -21,6 +21,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <utility>
@@ -70,7 +71,7 @@ public:
     // The model of tracks.txt for the key editor, from its first reading on;
     // null before it and when no tracks.txt is watched, for the reason
     // WhyNoEditor gives in one line.
-    KeyEditModel* Editor() { return editor ? &*editor : nullptr; }
+    KeyEditModel* Editor() { return editor.get(); }
     std::string WhyNoEditor() const;
     // Applies the model's text after an edit, as a saved text is applied;
     // true when the tracks in use changed.
@@ -105,7 +106,7 @@ private:
     WatchedAsset tracks;
     WatchedAsset shader;
     WatchedAsset markers;
-    std::optional<KeyEditModel> editor;
+    std::unique_ptr<KeyEditModel> editor;
     bool editWritten = false;  // the file holds an edit not yet read back
     std::optional<std::int64_t> shaderSavedAt;
     bool compiling = false;

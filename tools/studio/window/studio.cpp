@@ -193,10 +193,10 @@ void Studio::HandleKeys(double now)
     }
 }
 
-bool Studio::HandleViewKey(const KeyPress& press)
+void Studio::HandleViewKey(const KeyPress& press)
 {
     const std::optional<ViewCommand> command = ViewCommandForKey(press.key, press.modifiers, press.repeat);
-    if (!command) return false;
+    if (!command) return;
     switch (*command) {
     case ViewCommand::ToggleTimeline:
         timelineShown = !timelineShown;
@@ -213,7 +213,6 @@ bool Studio::HandleViewKey(const KeyPress& press)
         ToggleBorderlessWindowed();
         break;
     }
-    return true;
 }
 
 void Studio::HandleMouse(double now)

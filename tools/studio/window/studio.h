@@ -62,8 +62,8 @@ private:
     double DemoEnd() const;
     double StartFrame();
     void HandleKeys(double now);
-    // A key of the window's own; true when it was one.
-    bool HandleViewKey(const KeyPress& press);
+    // A key of the window's own, if it is one.
+    void HandleViewKey(const KeyPress& press);
     void HandleMouse(double now);
     // The lanes against the editor's tracks, made again when the tracks change.
     void RefreshLanes();
