@@ -29,6 +29,8 @@ done > "$clip"
 start_studio --at "$(awk 'BEGIN { printf "%.6f", 600 * 3 / 35 + 1e-4 }')" --scale "$scale" --paused
 wait_for 120 "tracks and shader read" field_is tracks 1
 xclip -selection clipboard -i < "$clip"
+# xclip takes the clipboard from its background process: wait until it holds it.
+wait_for 20 "the keys on the clipboard" clipboard_holds "$(cat "$clip")"
 shown() { [ "$(grep -c '^edit-on-screen' "$frames")" -ge "$1" ]; }
 
 times=()

@@ -168,6 +168,9 @@ stop_studio() {
   [ "$status" -eq 0 ] || fail "exit status $status after Escape"
 }
 
+# Succeeds once the clipboard holds $1 (without its last newline).
+clipboard_holds() { [ "$(xclip -o -selection clipboard 2>/dev/null)" = "$1" ]; }
+
 # Milliseconds from the wall-clock time $1 (date +%s.%N) to the frame that
 # showed the $2-th edit the studio logged.
 edit_latency() {

@@ -98,7 +98,6 @@ xdotool mouseup 1
 sent=$(log_lines)
 wait_for 20 "frames after the box" frames_since "$sent" 2
 xdotool key ctrl+c keyup ctrl
-clipboard_holds() { [ "$(xclip -o -selection clipboard 2>/dev/null)" = "$1" ]; }
 wait_for 20 "the copied keys on the clipboard" clipboard_holds \
   $'track camera_rotation:z\n  383 0 step\n  384 40 step\n  448 0 step'
 # Pasted at row 592 (37 bars in), into the lane they came from.
@@ -128,10 +127,14 @@ xdotool key Home Next
 wait_for 20 "Page Down at the next marker" at_row 256
 
 # Keys of two tracks from another program's clipboard, each to its own track.
-printf 'track ftb\n  0 0.5 step\ntrack seagull:x\n  8 3 linear\n' | xclip -selection clipboard -i
+# xclip takes the clipboard from its background process: wait until it holds it.
+outside=$'track ftb\n  0 0.5 step\ntrack seagull:x\n  8 3 linear'
+printf '%s\n' "$outside" | xclip -selection clipboard -i
+wait_for 20 "the keys on the clipboard" clipboard_holds "$outside"
 xdotool key ctrl+v
 expect_tracks "the paste from outside" outside
 printf 'Dear diary' | xclip -selection clipboard -i
+wait_for 20 "the text on the clipboard" clipboard_holds 'Dear diary'
 xdotool key ctrl+v
 wait_for 20 "the refused paste in the band" messages_hold "Edit: the clipboard holds no keys of tracks.txt"
 grep -q "quorl-studio: Edit: the clipboard holds no keys" "$log" || fail "the refusal was not on standard error"
