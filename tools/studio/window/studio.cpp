@@ -332,7 +332,10 @@ void Studio::KeepAwake()
 void Studio::SleepUntilSomethingHappens()
 {
     slept = true;
-    while (!WaitForWindowEvent(kFileLookSeconds) && !assets.ChangeWaiting()) {
+    // An event that came as the wait ran out (or whose wait returned late on
+    // a loaded machine) counts as no event by the wait's own clock: what the
+    // callbacks took in says so too.
+    while (!WaitForWindowEvent(kFileLookSeconds) && !InputWaiting() && !assets.ChangeWaiting()) {
     }
     KeepAwake();
 }
