@@ -15,8 +15,8 @@ packages=(
   libgl1-mesa-dev libgl1-mesa-dri libasound2
   # the soundtrack encoder
   libvorbis-dev libogg-dev
-  # the headless harness, window inspection and video capture
-  xvfb xauth x11-utils xdotool ffmpeg
+  # the headless harness, window inspection, the clipboard and video capture
+  xvfb xauth x11-utils xdotool xclip ffmpeg
   # tests, benchmarks, sanitizers and the fuzzer (clang's runtimes below)
   googletest libgtest-dev libbenchmark-dev valgrind clang
 )
