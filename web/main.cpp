@@ -4,6 +4,7 @@
 // the end. The page lives on after main returns, and so does the demo.
 #include <emscripten/emscripten.h>
 
+#include <cstddef>
 #include <memory>
 #include <optional>
 
@@ -42,18 +43,21 @@ EMSCRIPTEN_KEEPALIVE double quorl_music_seconds()
     return demo->MusicSeconds();
 }
 
-// The quality setting by the page's numbers: 0 Auto, 1 Full, 2 Half,
-// 3 Quarter; any other number changes nothing.
+// The quality setting by the page's numbers: 0 Auto, then the levels from
+// 1, Full, down (2 Half, 3 Quarter); any other number changes nothing.
 EMSCRIPTEN_KEEPALIVE void quorl_set_quality(int setting)
 {
     if (setting == 0) demo->SetQuality(std::nullopt);
-    if (setting >= 1 && setting <= 3) demo->SetQuality(static_cast<QualityLevel>(setting - 1));
+    if (setting < 1) return;
+    if (const std::optional<QualityLevel> level = LevelAt(static_cast<std::size_t>(setting - 1))) {
+        demo->SetQuality(*level);
+    }
 }
 
-// The level of the frames now, by the same numbers: 1 Full, 2 Half, 3 Quarter.
+// The level of the frames now, by the same numbers.
 EMSCRIPTEN_KEEPALIVE int quorl_quality_level()
 {
-    return static_cast<int>(demo->Level()) + 1;
+    return static_cast<int>(IndexOf(demo->Level())) + 1;
 }
 
 }  // extern "C"
