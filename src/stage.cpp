@@ -17,7 +17,17 @@ Stage::Stage(DemoClock* clock, const ScopedMusic* music, PixelSize targetSize)
       size(targetSize),
       target(size.width, size.height)
 {
-    auto madeCity = std::make_unique<City>(clock, &context);
+    PlaceCity(std::make_unique<City>(clock, &context));
+}
+
+Stage::Stage(DemoClock* clock, const ScopedMusic* music, ScopedShader cityShader)
+    : context(clock, music), sceneTrack(BindTrack(context, "scene")), size(kRenderSize), target(size.width, size.height)
+{
+    PlaceCity(std::make_unique<City>(clock, &context, std::move(cityShader)));
+}
+
+void Stage::PlaceCity(std::unique_ptr<City> madeCity)
+{
     city = madeCity.get();
     scenes[0] = std::move(madeCity);
 }

@@ -30,6 +30,9 @@ public:
     // Needs a graphics context: the scenes compile their shaders here. The
     // target has the given size; the demo's is kRenderSize.
     Stage(DemoClock* clock, const ScopedMusic* music, PixelSize size = kRenderSize);
+    // With the City's shader compiled by the caller (the page compiles it in
+    // the background), at the demo's size.
+    Stage(DemoClock* clock, const ScopedMusic* music, ScopedShader cityShader);
 
     // Draws the scene that the "scene" track selects at the clock's reading
     // into the target, cleared first and without blending, so that nothing of
@@ -65,6 +68,7 @@ public:
 
 private:
     std::optional<std::size_t> SceneAt(double seconds) const;
+    void PlaceCity(std::unique_ptr<City> madeCity);
 
     SyncContext context;
     TrackHandle sceneTrack;
