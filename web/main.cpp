@@ -1,7 +1,8 @@
 // Quorl in a browser: the page (quorl.html) loads this program, which opens
-// the canvas and compiles the scene; the page then calls quorl_play from its
-// Play button and quorl_frame once per animation frame, until that reports
-// the end. The page lives on after main returns, and so does the demo.
+// the canvas and starts compiling the scene. The page then calls
+// quorl_prepare from its event loop until the demo is ready, quorl_play from
+// its Play button and quorl_frame once per animation frame, until that
+// reports the end. The page lives on after main returns, and so does the demo.
 #include <emscripten/emscripten.h>
 
 #include <cstddef>
@@ -14,14 +15,49 @@ namespace {
 
 std::unique_ptr<WebDemo> demo;
 
+// Hands the page the words for why the demo cannot play (Module.sayFailure).
+EM_JS(void, SayFailure, (const char* text), { Module.sayFailure(UTF8ToString(text)); });
+
 }  // namespace
 
 extern "C" {
 
-// Must come from a click: browsers start sound only then.
-EMSCRIPTEN_KEEPALIVE void quorl_play(double seconds, int hold)
+// 0 while preparing, 1 once ready to play, -1 when the demo cannot play (the
+// page has been told why).
+EMSCRIPTEN_KEEPALIVE int quorl_prepare()
 {
-    demo->Play(seconds, hold != 0);
+    switch (demo->Prepare()) {
+    case Preparation::Preparing: return 0;
+    case Preparation::Ready: return 1;
+    case Preparation::Failed: break;
+    }
+    SayFailure(demo->Failure().c_str());
+    return -1;
+}
+
+// A press on Play, which a click will follow: the sound gets ready for it.
+EMSCRIPTEN_KEEPALIVE void quorl_ready_to_play()
+{
+    demo->ReadyToPlay();
+}
+
+// Must come from a click: browsers start sound only then. 0 when the sound
+// cannot start (the page has been told why).
+EMSCRIPTEN_KEEPALIVE int quorl_play(double seconds, int hold)
+{
+    if (demo->Play(seconds, hold != 0)) return 1;
+    SayFailure(demo->Failure().c_str());
+    return 0;
+}
+
+EMSCRIPTEN_KEEPALIVE void quorl_pause()
+{
+    demo->Pause();
+}
+
+EMSCRIPTEN_KEEPALIVE void quorl_resume()
+{
+    demo->Resume();
 }
 
 // 1 while the demo goes on, 0 once it has ended. `now` is the animation
@@ -31,16 +67,16 @@ EMSCRIPTEN_KEEPALIVE int quorl_frame(double now, double refresh)
     return demo->Frame(now, refresh) ? 1 : 0;
 }
 
-// Called on a timer while the demo plays, between frames however slow.
-EMSCRIPTEN_KEEPALIVE void quorl_feed_music()
-{
-    demo->FeedMusic();
-}
-
-// For the page's tests: how far the music has played, in seconds.
+// For the page's tests: how far the music has played, and the clock reading
+// that the last frame showed, in seconds.
 EMSCRIPTEN_KEEPALIVE double quorl_music_seconds()
 {
     return demo->MusicSeconds();
+}
+
+EMSCRIPTEN_KEEPALIVE double quorl_frame_seconds()
+{
+    return demo->FrameSeconds();
 }
 
 // The quality setting by the page's numbers: 0 Auto, then the levels from
