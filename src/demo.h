@@ -8,8 +8,8 @@
 
 class Demo {
 public:
-    // Throws raylib::RaylibException when the window, the audio device or the
-    // music cannot be set up.
+    // Throws StartupFailure when the window, the audio device, the music, the
+    // scene's shader or the render target cannot be set up.
     Demo();
     // Plays until the "scene" track leaves the scene table, or until the window
     // is asked to close (Escape, the window system).

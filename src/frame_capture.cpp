@@ -2,34 +2,7 @@
 
 #include <rlgl.h>
 
-#include <stdexcept>
-#include <string>
-
-#include "compiler_messages.h"
-#include "raylib_compat.h"
-
-void RequireCompleteTarget(RenderTexture2D target)
-{
-    if (!IsRenderTextureLoaded(target) || !rlFramebufferComplete(target.id)) {
-        throw std::runtime_error("the graphics driver cannot make a " + std::to_string(target.texture.width) + "x" +
-                                 std::to_string(target.texture.height) + " off-screen target to render into");
-    }
-}
-
-// The log capture is a temporary of the delegating call: it lives through the
-// whole of the constructor below.
-FrameCapture::FrameCapture() : FrameCapture(LogCapture()) {}
-
-FrameCapture::FrameCapture(LogCapture&& compilerLog) : stage(&clock, nullptr)
-{
-    if (!stage.CityShaderCompiled()) {
-        const std::string messages = CompilerMessages(compilerLog.Lines());
-        const std::string first = messages.substr(0, messages.find('\n'));
-        throw std::runtime_error("the demo's shader does not compile" + (first.empty() ? "" : ": " + first));
-    }
-    RequireCompleteTarget(stage.Target());
-    compilerLog.PassOn();
-}
+FrameCapture::FrameCapture() : stage(&clock, nullptr) {}
 
 bool FrameCapture::Render(double seconds, PixelRegion region)
 {

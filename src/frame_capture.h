@@ -10,7 +10,6 @@
 #include <utility>
 
 #include "demo_clock.h"
-#include "raylib_log.h"
 #include "render_size.h"
 #include "scoped_image.h"
 #include "stage.h"
@@ -26,16 +25,12 @@ struct PixelRegion {
 
 inline constexpr PixelRegion kFullFrame{0, 0, kRenderSize.width, kRenderSize.height};
 
-// Throws std::runtime_error, with one line, unless the driver made `target`
-// whole and complete: one it could not make reads back blank.
-void RequireCompleteTarget(RenderTexture2D target);
-
 class FrameCapture {
 public:
-    // Compiles the shader and loads the tracks, as the demo does at start-up.
-    // Throws std::runtime_error, with one line, when the shader does not
-    // compile (saying the compiler's first message) or the target is not
-    // complete: either would give frames that are not the demo's.
+    // Compiles the shader and loads the tracks, as the demo does at start-up,
+    // and refuses what the demo refuses: throws StartupFailure, with one line,
+    // when the shader does not compile (saying the compiler's first message)
+    // or the target is not complete.
     FrameCapture();
 
     // Draws into the target, inside the region only, what the demo shows when
@@ -56,9 +51,6 @@ public:
     void UseCityShader(ScopedShader shader) { stage.UseCityShader(std::move(shader)); }
 
 private:
-    // `compilerLog` collects raylib's lines while the Stage compiles the shader.
-    explicit FrameCapture(LogCapture&& compilerLog);
-
     DemoClock clock;
     Stage stage;
 };

@@ -9,7 +9,7 @@
 
 namespace {
 
-std::vector<std::string>* capturing = nullptr;
+LogCapture* capturing = nullptr;
 bool routedForGood = false;
 
 std::string Format(const char* text, va_list args)
@@ -25,19 +25,52 @@ std::string Format(const char* text, va_list args)
     return line;
 }
 
-void Print(const std::string& line)
+// raylib's own prefixes, for lines printed where nothing routes the log.
+const char* LevelPrefix(int level)
 {
-    std::fprintf(stderr, "raylib: %s\n", line.c_str());
+    switch (level) {
+    case LOG_TRACE: return "TRACE: ";
+    case LOG_DEBUG: return "DEBUG: ";
+    case LOG_INFO: return "INFO: ";
+    case LOG_WARNING: return "WARNING: ";
+    case LOG_ERROR: return "ERROR: ";
+    case LOG_FATAL: return "FATAL: ";
+    default: return "";
+    }
 }
 
-void Route(int /*level*/, const char* text, va_list args)
+void Print(int level, const std::string& line)
 {
-    std::string line = Format(text, args);
-    if (capturing != nullptr) {
-        capturing->push_back(std::move(line));
+    if (routedForGood) {
+        std::fprintf(stderr, "raylib: %s\n", line.c_str());
     } else {
-        Print(line);
+        std::printf("%s%s\n", LevelPrefix(level), line.c_str());
+        std::fflush(stdout);
     }
+}
+
+}  // namespace
+
+// Where a line goes from a capture (or from none): into it, and on past it
+// when it echoes or the line says no more than information.
+struct LogRouting {
+    static void Deliver(LogCapture* capture, int level, std::string line)
+    {
+        for (; capture != nullptr; capture = capture->outer) {
+            if (level < LOG_WARNING) continue;
+            capture->lines.push_back(line);
+            capture->levels.push_back(level);
+            if (capture->echo == LogEcho::Off) return;
+        }
+        Print(level, line);
+    }
+};
+
+namespace {
+
+void Route(int level, const char* text, va_list args)
+{
+    LogRouting::Deliver(capturing, level, Format(text, args));
 }
 
 }  // namespace
@@ -49,7 +82,7 @@ void RouteRaylibLog()
     routedForGood = true;
 }
 
-LogCapture::LogCapture() : outer(std::exchange(capturing, &lines))
+LogCapture::LogCapture(LogEcho echoing) : echo(echoing), outer(std::exchange(capturing, this))
 {
     SetTraceLogCallback(Route);
 }
@@ -68,6 +101,9 @@ const std::vector<std::string>& LogCapture::Lines() const
 
 void LogCapture::PassOn()
 {
-    for (const std::string& line : lines) Print(line);
+    if (echo == LogEcho::Off) {
+        for (std::size_t i = 0; i < lines.size(); ++i) LogRouting::Deliver(outer, levels[i], lines[i]);
+    }
     lines.clear();
+    levels.clear();
 }

@@ -10,23 +10,35 @@
 // Installs the routing for good; call once, before anything else of raylib's.
 void RouteRaylibLog();
 
-// Collects raylib's lines from construction to destruction, instead of
-// printing them. A capture made while another lives takes the lines until it
-// ends; the other then collects again. Where the log is not routed for good,
-// raylib prints its lines itself again once the last capture ends.
+// Whether a capture also passes its lines on as they come.
+enum class LogEcho { Off, On };
+
+// Collects raylib's warnings and errors from construction to destruction,
+// instead of letting them through (LogEcho::Off) or besides (LogEcho::On).
+// Lines of lower levels never say why something failed: they go on as they
+// come. A capture made while another lives takes the lines until it ends; the
+// other then collects again, and a line that one passes on reaches the other.
+// Where the log is not routed for good, a line that is let through is printed
+// as raylib prints it, and raylib prints its lines itself again once the last
+// capture ends.
 class LogCapture {
 public:
-    LogCapture();
+    explicit LogCapture(LogEcho echo = LogEcho::Off);
     ~LogCapture();
     LogCapture(const LogCapture&) = delete;
     LogCapture& operator=(const LogCapture&) = delete;
 
     // The lines so far, as raylib formatted them, without a level prefix.
     const std::vector<std::string>& Lines() const;
-    // Prints the lines so far as the routing prints them, and forgets them.
+    // Lets the lines so far through, as if no capture had held them, and
+    // forgets them. Nothing for an echoing capture, whose lines went through.
     void PassOn();
 
 private:
+    friend struct LogRouting;
+
     std::vector<std::string> lines;
-    std::vector<std::string>* outer;
+    std::vector<int> levels;
+    LogEcho echo;
+    LogCapture* outer;
 };

@@ -5,13 +5,15 @@
 #include <utility>
 
 #include "raylib_compat.h"
-#include "raylib_exception.h"
+#include "raylib_log.h"
+#include "startup_failure.h"
 
 ScopedWindow::ScopedWindow(unsigned flags, int width, int height, const char* title)
 {
+    const LogCapture log(LogEcho::On);
     SetConfigFlags(flags);
     InitWindow(width, height, title);
-    if (!IsWindowReady()) throw raylib::RaylibException("Failed to create Window");
+    if (!IsWindowReady()) throw StartupFailure(WindowFailureLine(log.Lines()));
 }
 
 ScopedWindow::~ScopedWindow()
@@ -21,8 +23,9 @@ ScopedWindow::~ScopedWindow()
 
 ScopedAudioDevice::ScopedAudioDevice()
 {
+    const LogCapture log(LogEcho::On);
     InitAudioDevice();
-    if (!IsAudioDeviceReady()) throw raylib::RaylibException("Failed to initialize AudioDevice");
+    if (!IsAudioDeviceReady()) throw StartupFailure(SoundDeviceFailureLine(log.Lines()));
 }
 
 ScopedAudioDevice::~ScopedAudioDevice()
@@ -33,10 +36,7 @@ ScopedAudioDevice::~ScopedAudioDevice()
 ScopedMusic::ScopedMusic(const char* fileType, std::span<const unsigned char> data)
     : music(LoadMusicStreamFromMemory(fileType, data.data(), static_cast<int>(data.size())))
 {
-    // The message ends in "dat" on purpose: it is the text users and scripts know.
-    if (!IsMusicLoaded(music)) {
-        throw raylib::RaylibException(TextFormat("Failed to load Music from %s file dat", fileType));
-    }
+    if (!IsMusicLoaded(music)) throw StartupFailure(MusicFailureLine(fileType));
 }
 
 ScopedMusic::~ScopedMusic()

@@ -1,5 +1,6 @@
 // Owners of raylib's media resources: the constructor acquires and checks, the
-// destructor releases. GPU objects outlive the window only when the demo ends
+// destructor releases. A window, sound device or music that cannot be had
+// throws StartupFailure with the line that says why (startup_failure.h). GPU objects outlive the window only when the demo ends
 // by itself (the window closes inside the frame loop); their release is then
 // skipped, as the graphics context is already gone with everything in it.
 #pragma once

@@ -5,6 +5,10 @@
 #include <cmath>
 #include <utility>
 
+#include "raylib_compat.h"
+#include "raylib_log.h"
+#include "startup_failure.h"
+
 std::optional<int> SceneIndex(double value)
 {
     if (!(value > -2147483649.0 && value < 2147483648.0)) return std::nullopt;
@@ -17,19 +21,30 @@ Stage::Stage(DemoClock* clock, const ScopedMusic* music, PixelSize targetSize)
       size(targetSize),
       target(size.width, size.height)
 {
+    const LogCapture compilerLog(LogEcho::On);
     PlaceCity(std::make_unique<City>(clock, &context));
+    if (!city->ShaderCompiled()) throw StartupFailure(ShaderFailureLine(compilerLog.Lines()));
+    RequireCompleteTarget(target.Get());
 }
 
 Stage::Stage(DemoClock* clock, const ScopedMusic* music, ScopedShader cityShader)
     : context(clock, music), sceneTrack(BindTrack(context, "scene")), size(kRenderSize), target(size.width, size.height)
 {
     PlaceCity(std::make_unique<City>(clock, &context, std::move(cityShader)));
+    RequireCompleteTarget(target.Get());
 }
 
 void Stage::PlaceCity(std::unique_ptr<City> madeCity)
 {
     city = madeCity.get();
     scenes[0] = std::move(madeCity);
+}
+
+void RequireCompleteTarget(RenderTexture2D target)
+{
+    if (!IsRenderTextureLoaded(target) || !rlFramebufferComplete(target.id)) {
+        throw StartupFailure(RenderTargetFailureLine({target.texture.width, target.texture.height}));
+    }
 }
 
 std::optional<std::size_t> Stage::SceneAt(double seconds) const
@@ -67,11 +82,6 @@ bool Stage::Resize(PixelSize newSize)
 void Stage::UseCityShader(ScopedShader shader)
 {
     city->UseShader(std::move(shader));
-}
-
-bool Stage::CityShaderCompiled() const
-{
-    return city->ShaderCompiled();
 }
 
 bool Stage::HasEndedAt(double seconds) const

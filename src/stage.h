@@ -21,6 +21,10 @@
 
 using SceneTable = std::array<std::unique_ptr<Scene>, 1>;
 
+// Throws StartupFailure, with one line, unless the driver made `target`
+// whole and complete: one it could not make reads back blank.
+void RequireCompleteTarget(RenderTexture2D target);
+
 // The "scene" track's value truncated toward zero; none when it is NaN or its
 // truncation does not fit in 32 bits.
 std::optional<int> SceneIndex(double value);
@@ -28,10 +32,13 @@ std::optional<int> SceneIndex(double value);
 class Stage {
 public:
     // Needs a graphics context: the scenes compile their shaders here. The
-    // target has the given size; the demo's is kRenderSize.
+    // target has the given size; the demo's is kRenderSize. Throws
+    // StartupFailure when the City's shader does not compile or link, or the
+    // driver cannot make the target: the frames would not be the demo's.
     Stage(DemoClock* clock, const ScopedMusic* music, PixelSize size = kRenderSize);
     // With the City's shader compiled by the caller (the page compiles it in
-    // the background), at the demo's size.
+    // the background), at the demo's size. Throws StartupFailure when the
+    // driver cannot make the target.
     Stage(DemoClock* clock, const ScopedMusic* music, ScopedShader cityShader);
 
     // Draws the scene that the "scene" track selects at the clock's reading
@@ -61,10 +68,6 @@ public:
     // replaced, never the records), and the City's shader.
     SyncDevice* Device() const { return context.device; }
     void UseCityShader(ScopedShader shader);
-
-    // False when the City's shader did not compile and raylib's default one
-    // draws in its place: the frames are not the demo's.
-    bool CityShaderCompiled() const;
 
 private:
     std::optional<std::size_t> SceneAt(double seconds) const;

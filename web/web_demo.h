@@ -27,8 +27,7 @@ enum class Preparation { Preparing, Ready, Failed };
 class WebDemo {
 public:
     // Opens the canvas (a 1920x1080 WebGL 2 context) and starts compiling the
-    // scene's shader. Throws raylib::RaylibException when the canvas cannot
-    // be set up.
+    // scene's shader. Throws StartupFailure when the canvas cannot be set up.
     WebDemo();
     ~WebDemo();
     WebDemo(const WebDemo&) = delete;

@@ -10,9 +10,9 @@
 #include "embedded_assets.h"
 #include "media_fixture.h"
 #include "music_format.h"
-#include "raylib_exception.h"
 #include "scoped_media.h"
 #include "stage.h"
+#include "startup_failure.h"
 
 namespace {
 
@@ -89,14 +89,14 @@ TEST(SceneIndex, NotANumberOrBeyond32BitsIsNoScene)
     EXPECT_FALSE(SceneIndex(-INFINITY));
 }
 
-TEST(ScopedMusic, UnreadableDataThrowsWithTheFileType)
+TEST(ScopedMusic, UnreadableDataFailsTheStartWithTheFileType)
 {
     const unsigned char notOgg[64] = {'n', 'o', 't', ' ', 'o', 'g', 'g'};
     try {
         ScopedMusic music(".ogg", notOgg);
         FAIL() << "no exception for bytes that are not Ogg Vorbis";
-    } catch (const raylib::RaylibException& error) {
-        EXPECT_STREQ(error.what(), "Failed to load Music from .ogg file dat");
+    } catch (const StartupFailure& error) {
+        EXPECT_STREQ(error.what(), "cannot decode the music: its .ogg data is not readable");
     }
 }
 

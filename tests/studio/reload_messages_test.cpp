@@ -1,6 +1,6 @@
-// What the studio makes of a re-read choreography and shader and of a failed
-// start: the tracks applied or kept with the mistake's line, the compiler's
-// own messages out of raylib's log, and one line on why no window opened.
+// What the studio makes of a re-read choreography and shader: the tracks
+// applied or kept with the mistake's line, and the compiler's own messages out
+// of raylib's log.
 #include <gtest/gtest.h>
 #include <raylib.h>
 
@@ -10,7 +10,6 @@
 #include "compiler_messages.h"
 #include "embedded_sync_device.h"
 #include "raylib_log.h"
-#include "startup_failure.h"
 #include "sync/sync_device.h"
 #include "sync/track_table.h"
 #include "sync/track_text.h"
@@ -159,35 +158,6 @@ TEST(RaylibLog, ACaptureCollectsWarningsAndNestedCapturesTakeTheirShare)
     ASSERT_EQ(outer.Lines().size(), 2u);
     EXPECT_EQ(outer.Lines()[0], "first 1");
     EXPECT_EQ(outer.Lines()[1].size(), 400u) << "a long message is not cut";
-}
-
-// ---------------------------------------------------------------------------
-// A failed start
-// ---------------------------------------------------------------------------
-
-TEST(StartupFailure, NoWindowGivesGlfwsReason)
-{
-    const std::vector<std::string> logged = {
-        "GLFW: Error: 65550 Description: X11: The DISPLAY environment variable is missing",
-        "GLFW: Failed to initialize GLFW",
-    };
-    EXPECT_EQ(StartupFailureLine("Failed to create Window", logged),
-              "cannot open a window: X11: The DISPLAY environment variable is missing");
-    EXPECT_EQ(StartupFailureLine("Failed to create Window", {}),
-              "cannot open a window (is there a display with OpenGL 3.3?)");
-}
-
-TEST(StartupFailure, NoSoundDeviceSaysSo)
-{
-    const std::vector<std::string> logged = {"AUDIO: Failed to initialize playback device"};
-    EXPECT_EQ(StartupFailureLine("Failed to initialize AudioDevice", logged),
-              "cannot open the sound device: Failed to initialize playback device");
-}
-
-TEST(StartupFailure, AnyOtherFailureIsPassedOn)
-{
-    EXPECT_EQ(StartupFailureLine("Failed to load Music from .ogg file dat", {}),
-              "Failed to load Music from .ogg file dat");
 }
 
 }  // namespace

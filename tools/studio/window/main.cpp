@@ -7,7 +7,8 @@
 //
 // Exit status 0 when the window is closed (Escape, the window system), 2 for
 // a command line it cannot use, 1 when it cannot start (no display, no sound
-// device); the reason is one line on standard error.
+// device, a shader the driver refuses); the reason is one line on standard
+// error, in the words of the library (startup_failure.h).
 #include <cstdio>
 #include <exception>
 #include <optional>
@@ -15,7 +16,6 @@
 #include <variant>
 #include <vector>
 
-#include "raylib_exception.h"
 #include "raylib_log.h"
 #include "startup_failure.h"
 #include "studio.h"
@@ -38,8 +38,8 @@ int Run(const StudioOptions& options)
         LogCapture startup;
         try {
             studio.emplace(options);
-        } catch (const raylib::RaylibException& failure) {
-            std::fprintf(stderr, "quorl-studio: %s\n", StartupFailureLine(failure.what(), startup.Lines()).c_str());
+        } catch (const StartupFailure& failure) {
+            std::fprintf(stderr, "quorl-studio: %s\n", failure.what());
             return 1;
         }
         startup.PassOn();

@@ -27,8 +27,8 @@
 
 class Studio {
 public:
-    // Throws raylib::RaylibException when the window, the sound device or the
-    // music cannot be set up, std::runtime_error when the frame log asked for
+    // Throws StartupFailure when the window, the sound device, the music or
+    // the Stage cannot be set up, std::runtime_error when the frame log asked for
     // cannot be opened (before any window opens).
     explicit Studio(const StudioOptions& options);
 
