@@ -2,21 +2,20 @@
 
 #include <algorithm>
 
-void ListenerClock::Start(double musicSeconds, double startsAt)
+void ListenerClock::Start(double musicSeconds)
 {
     startSeconds = musicSeconds;
-    contextStart = startsAt;
     heard = musicSeconds;
 }
 
 double ListenerClock::Heard(const AudioOutputReading& reading)
 {
-    // The timestamp carried on to now; before the first one, what was
-    // rendered less the time it takes to reach the speakers.
-    double heardContextTime = reading.stampPageTime > 0.0
-                                  ? reading.stampContextTime + (reading.pageTime - reading.stampPageTime)
-                                  : reading.contextTime - reading.outputLatency;
-    heardContextTime = std::min(heardContextTime, reading.contextTime);
-    heard = std::max(heard, startSeconds + (heardContextTime - contextStart));
+    if (reading.startedAt < 0.0) return heard;
+    const double stampAge = reading.pageTime - reading.stampPageTime;
+    const double heardContextTime =
+        reading.stampPageTime > 0.0 && stampAge < kRecentStamp
+            ? std::min(reading.stampContextTime + stampAge, reading.contextTime)
+            : reading.contextTime - reading.outputLatency;
+    heard = std::max(heard, startSeconds + (heardContextTime - reading.startedAt));
     return heard;
 }

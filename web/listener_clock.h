@@ -4,32 +4,38 @@
 // next frame shows the music's time.
 //
 // A reading is what the context says at one moment: how far it has rendered,
-// and its output timestamp, which pairs a context time with the page time at
-// which that sound leaves the speakers. Plain C++, without the browser: the
-// native tests drive it.
+// its output timestamp, which pairs a context time with the page time at
+// which that sound leaves the speakers, and when the play began, as the audio
+// thread reported it. Plain C++, without the browser: the native tests drive
+// it.
 #pragma once
 
 struct AudioOutputReading {
-    double pageTime = 0.0;        // the page's clock now (performance.now()), in seconds
-    double contextTime = 0.0;     // the context's currentTime: what it has rendered so far
-    double outputLatency = 0.0;   // from rendered to heard, where the browser says (else 0)
+    double pageTime = 0.0;          // the page's clock now (performance.now()), in seconds
+    double contextTime = 0.0;       // the context's currentTime: what it has rendered so far
+    double outputLatency = 0.0;     // from rendered to heard, where the browser says (else 0)
     double stampContextTime = 0.0;  // getOutputTimestamp(): the context time heard ...
     double stampPageTime = 0.0;     // ... at this page time, in seconds; 0 before the first sound
+    double startedAt = -1.0;        // the context time at which the play began; negative until reported
 };
 
 class ListenerClock {
 public:
-    // The music, from `musicSeconds` on, is heard from context time `contextStart`.
-    void Start(double musicSeconds, double contextStart);
+    // A play of the music from `musicSeconds` on, which the audio thread
+    // begins at the next moment it renders, and reports.
+    void Start(double musicSeconds);
 
-    // The music's position that the listener hears at the reading. Before the
-    // start it is the start's position; it never goes back, and never runs
-    // past what the context has rendered (a timestamp from before the context
-    // was suspended says nothing about now).
+    // The music's position that the listener hears at the reading: the
+    // timestamp carried on to the reading's time, never past what the context
+    // has rendered; without a recent timestamp (none yet, or the context
+    // suspended), what was rendered less the output's latency. Until the play
+    // has begun and is heard it is the play's start; it never goes back.
     double Heard(const AudioOutputReading& reading);
+
+    // A timestamp older than this says little about now.
+    static constexpr double kRecentStamp = 0.1;
 
 private:
     double startSeconds = 0.0;
-    double contextStart = 0.0;
     double heard = 0.0;
 };

@@ -9,14 +9,16 @@
 #include <memory>
 #include <optional>
 
+#include "startup_failure.h"
 #include "web_demo.h"
 
 namespace {
 
 std::unique_ptr<WebDemo> demo;
 
-// Hands the page the words for why the demo cannot play (Module.sayFailure).
-EM_JS(void, SayFailure, (const char* text), { Module.sayFailure(UTF8ToString(text)); });
+// Hands the page the line that says why the demo cannot play
+// (Module.sayFailure), in the library's words.
+EM_JS(void, SayFailure, (const char* line), { Module.sayFailure(UTF8ToString(line)); });
 
 }  // namespace
 
@@ -98,8 +100,13 @@ EMSCRIPTEN_KEEPALIVE int quorl_quality_level()
 
 }  // extern "C"
 
+// The page calls nothing more once it has been told of a failure.
 int main()
 {
-    demo = std::make_unique<WebDemo>();
+    try {
+        demo = std::make_unique<WebDemo>();
+    } catch (const StartupFailure& failure) {
+        SayFailure(failure.what());
+    }
     return 0;
 }

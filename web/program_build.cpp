@@ -9,6 +9,8 @@
 #include <utility>
 #include <vector>
 
+#include "startup_failure.h"
+
 namespace {
 
 // KHR_parallel_shader_compile's query: true once compiling or linking is over.
@@ -22,19 +24,22 @@ unsigned CompileInBackground(GLenum type, const char* code)
     return shader;
 }
 
+bool Compiled(GLuint shader)
+{
+    GLint compiled = GL_FALSE;
+    glGetShaderiv(shader, GL_COMPILE_STATUS, &compiled);
+    return compiled == GL_TRUE;
+}
+
 template <auto GetLength, auto GetLog>
-void AppendLog(std::string& messages, GLuint object)
+std::string InfoLog(GLuint object)
 {
     GLint length = 0;
     GetLength(object, GL_INFO_LOG_LENGTH, &length);
-    if (length <= 1) return;
+    if (length <= 1) return {};
     std::vector<char> log(static_cast<std::size_t>(length));
     GetLog(object, length, nullptr, log.data());
-    std::string text(log.data());
-    while (!text.empty() && (text.back() == '\n' || text.back() == ' ' || text.back() == '\0')) text.pop_back();
-    if (text.empty()) return;
-    if (!messages.empty()) messages += '\n';
-    messages += text;
+    return log.data();
 }
 
 // What raylib's own loader gives a shader that it linked: the locations of
@@ -91,13 +96,14 @@ bool ProgramBuild::Linked() const
     return linked == GL_TRUE;
 }
 
-std::string ProgramBuild::Messages() const
+std::string ProgramBuild::FailureLine() const
 {
-    std::string messages;
-    AppendLog<glGetShaderiv, glGetShaderInfoLog>(messages, fragmentShader);
-    AppendLog<glGetShaderiv, glGetShaderInfoLog>(messages, vertexShader);
-    AppendLog<glGetProgramiv, glGetProgramInfoLog>(messages, program);
-    return messages;
+    for (const GLuint shader : {fragmentShader, vertexShader}) {
+        if (!Compiled(shader)) {
+            return ShaderFailureLine(ShaderStep::Compile, InfoLog<glGetShaderiv, glGetShaderInfoLog>(shader));
+        }
+    }
+    return ShaderFailureLine(ShaderStep::Link, InfoLog<glGetProgramiv, glGetProgramInfoLog>(program));
 }
 
 ScopedShader ProgramBuild::TakeShader()

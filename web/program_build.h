@@ -21,11 +21,11 @@ public:
     // Whether the compiler has finished, asked without waiting for it.
     bool Finished() const;
 
-    // Once finished: whether the program linked; if not, the compiler's
-    // messages, one per line (the fragment shader's first, then the vertex
-    // shader's, then the linker's).
+    // Once finished: whether the program linked; if not, the line that says
+    // so in the library's words, with the first message of the step that
+    // failed (the fragment shader's compile, the vertex shader's, the link).
     bool Linked() const;
-    std::string Messages() const;
+    std::string FailureLine() const;
 
     // The linked program as raylib's shader, which owns it from now on.
     ScopedShader TakeShader();

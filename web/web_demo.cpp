@@ -9,21 +9,12 @@
 #include "embedded_assets.h"
 #include "present.h"
 #include "shader_dialect.h"
+#include "startup_failure.h"
 
 namespace {
 
 // Draws no faster than the page asks for frames; vertical sync is the browser's.
 constexpr unsigned kCanvasFlags = 0;
-
-std::string FirstLine(const std::string& text)
-{
-    return text.substr(0, text.find('\n'));
-}
-
-std::string SoundFailure(const char* reason)
-{
-    return std::string("The sound could not start: ") + reason;
-}
 
 }  // namespace
 
@@ -48,14 +39,18 @@ Preparation WebDemo::Prepare()
     // The decoder runs here, on the page's thread, while the browser compiles.
     if (!music) {
         music.emplace();
-        if (!music->Decoded()) return Fail(std::string("The music could not be decoded: ") + music->Failure());
-        if (!music->Audible()) return Fail(SoundFailure(music->Failure()));
-        return Preparation::Preparing;
+        if (!music->Decoded()) return Fail(MusicFailureLine(".ogg"));
     }
+    const MusicPlayer player = music->Player();
+    if (player == MusicPlayer::Failed) return Fail(SoundFailureLine(music->Failure()));
     if (cityProgram) {
         if (!cityProgram->Finished()) return Preparation::Preparing;
-        if (!cityProgram->Linked()) return Fail("The demo's shader did not compile: " + FirstLine(cityProgram->Messages()));
-        stage.emplace(&clock, nullptr, cityProgram->TakeShader());
+        if (!cityProgram->Linked()) return Fail(cityProgram->FailureLine());
+        try {
+            stage.emplace(&clock, nullptr, cityProgram->TakeShader());
+        } catch (const StartupFailure& failed) {
+            return Fail(failed.what());
+        }
         cityProgram.reset();
         // The browser finishes a program at its first draw, which can take
         // seconds too: a frame drawn now, off screen, spares the first
@@ -65,10 +60,13 @@ Preparation WebDemo::Prepare()
         glFlush();
         return Preparation::Preparing;
     }
-    GLint status = GL_UNSIGNALED;
-    glGetSynciv(firstFrame, GL_SYNC_STATUS, 1, nullptr, &status);
-    if (status != GL_SIGNALED) return Preparation::Preparing;
-    glDeleteSync(std::exchange(firstFrame, nullptr));
+    if (firstFrame != nullptr) {
+        GLint status = GL_UNSIGNALED;
+        glGetSynciv(firstFrame, GL_SYNC_STATUS, 1, nullptr, &status);
+        if (status != GL_SIGNALED) return Preparation::Preparing;
+        glDeleteSync(std::exchange(firstFrame, nullptr));
+    }
+    if (player != MusicPlayer::Ready) return Preparation::Preparing;
     ready = true;
     return Preparation::Ready;
 }
@@ -85,7 +83,7 @@ bool WebDemo::Play(double seconds, bool hold)
     if (hold) {
         music->Stop();
     } else if (!music->PlayFrom(seconds)) {
-        failure = SoundFailure(music->Failure());
+        failure = SoundFailureLine(music->Failure());
         return false;
     }
     held = hold;

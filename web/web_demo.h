@@ -2,11 +2,12 @@
 // instead of a loop of its own, on the music's clock.
 //
 // The page calls Prepare from its event loop until the demo is ready (the
-// music decoded, the scene's shader compiled in the background and a first
-// frame drawn off screen), so that Play never waits for the browser; then
-// Play from a click (browsers start sound only after one) and Frame once per
-// animation frame until Frame reports the end; Play again starts over. Each
-// frame shows the music's position that the listener hears at that moment.
+// music decoded and its player loaded on the audio thread, the scene's shader
+// compiled in the background and a first frame drawn off screen), so that
+// Play never waits for the browser; then Play from a click (browsers start
+// sound only after one) and Frame once per animation frame until Frame
+// reports the end; Play again starts over. Each frame shows the music's
+// position that the listener hears at that moment.
 // The page's quality setting picks the resolution that frames are rendered at.
 #pragma once
 
@@ -34,9 +35,10 @@ public:
     WebDemo& operator=(const WebDemo&) = delete;
 
     // One step of the preparation, none of which waits for the browser: the
-    // music is decoded, the compiler asked whether it has finished, a first
-    // frame drawn and asked whether it is done. Call again while it says
-    // Preparing; Failed is final, and Failure() says why.
+    // music is decoded, the compiler and the music's player asked whether
+    // they have finished, a first frame drawn and asked whether it is done.
+    // Call again while it says Preparing; Failed is final, and Failure() says
+    // why.
     Preparation Prepare();
 
     // A press on Play, before its click: readies the sound for it.
@@ -58,7 +60,8 @@ public:
     // before the demo is ready.
     bool Frame(double now, double refresh);
 
-    // Why the preparation or the last Play failed, in words for the page.
+    // Why the preparation or the last Play failed: the library's line for it
+    // (startup_failure.h).
     const std::string& Failure() const { return failure; }
 
     // For the page's tests: how far the music has played, and the clock

@@ -1,11 +1,15 @@
 // The music on the browser's audio thread (see web_music.h). The browser's
-// side lives in Module.quorlMusic: the AudioBuffer, the audio context and the
-// source node of the play in progress.
+// side lives in Module.quorlMusic: the audio context, the player's node, the
+// number of the latest play and the context time at which the player began
+// it. The player takes {channels} once, then {play, from} (a play's number
+// and the music's frame to begin at) or {stop}; it answers {play, startedAt}
+// with the context's frame at which that play began.
 #include "web_music.h"
 
 #include <emscripten/emscripten.h>
 #include <raylib.h>
 
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
 
@@ -13,18 +17,59 @@
 
 namespace {
 
-// The decoded samples, 16-bit interleaved, into a new AudioBuffer. 1 when it
-// is made; else 0 with the browser's reason in `failure`.
-EM_JS(int, MusicToAudioBuffer,
+// The decoded samples, 16-bit interleaved, to a player on the audio thread of
+// a new audio context, held silent, at the music's rate: the player copies
+// samples as they are. The player's module loads in the background. 1 when
+// the context is made; else 0 with the browser's reason in `failure`.
+EM_JS(int, MusicToPlayer,
       (const std::int16_t* samples, int frames, int channels, int rate, char* failure, int failureSize), {
-    try {
-        const buffer = new AudioBuffer({length: frames, numberOfChannels: channels, sampleRate: rate});
-        const first = samples >> 1;
-        for (let c = 0; c < channels; c++) {
-            const channel = buffer.getChannelData(c);
-            for (let i = 0, at = first + c; i < frames; i++, at += channels) channel[i] = HEAP16[at] / 32768;
+    const player = `
+        class QuorlMusic extends AudioWorkletProcessor {
+            constructor() {
+                super();
+                this.next = -1;
+                this.port.onmessage = (event) => {
+                    if (event.data.channels) this.channels = event.data.channels;
+                    else this.request = event.data;
+                };
+            }
+            process(inputs, outputs) {
+                if (!this.channels) return true;
+                if (this.request) {
+                    this.next = this.request.stop ? -1 : this.request.from;
+                    if (!this.request.stop) this.port.postMessage({play: this.request.play, startedAt: currentFrame});
+                    this.request = null;
+                }
+                const output = outputs[0];
+                for (let c = 0; c < output.length; c++) {
+                    output[c].fill(0);
+                    if (this.next >= 0) output[c].set(this.channels[c].subarray(this.next, this.next + output[c].length));
+                }
+                if (this.next >= 0) this.next += output[0].length;
+                if (this.next >= this.channels[0].length) this.next = -1;
+                return true;
+            }
         }
-        Module.quorlMusic = {buffer: buffer, context: null, source: null};
+        registerProcessor("quorl-music", QuorlMusic);`;
+    const music = Module.quorlMusic = {context: null, node: null, play: 0, startedAt: -1, failure: ""};
+    try {
+        const pcm = [];
+        for (let c = 0; c < channels; c++) {
+            const channel = new Float32Array(frames);
+            for (let i = 0, at = (samples >> 1) + c; i < frames; i++, at += channels) channel[i] = HEAP16[at] / 32768;
+            pcm.push(channel);
+        }
+        const context = music.context = new AudioContext({latencyHint: "interactive", sampleRate: rate});
+        context.suspend();
+        context.audioWorklet.addModule("data:text/javascript," + encodeURIComponent(player)).then(() => {
+            const node = new AudioWorkletNode(context, "quorl-music", {numberOfInputs: 0, outputChannelCount: [channels]});
+            node.port.onmessage = (event) => {
+                if (event.data.play === music.play) music.startedAt = event.data.startedAt / context.sampleRate;
+            };
+            node.port.postMessage({channels: pcm}, pcm.map((channel) => channel.buffer));
+            node.connect(context.destination);
+            music.node = node;
+        }).catch((error) => { music.failure = String(error.message || error); });
         return 1;
     } catch (error) {
         stringToUTF8(String(error.message || error), failure, failureSize);
@@ -32,62 +77,39 @@ EM_JS(int, MusicToAudioBuffer,
     }
 });
 
-// The audio context, made now and held silent: the browser starts its sound
-// system at the first context, which can take half a second, better spent
-// before the click than after it. It runs at the music's rate where the
-// browser allows, so that the buffer plays sample for sample. 1 when it is
-// made; else 0 with the browser's reason in `failure`.
-EM_JS(int, OpenMusicContext, (char* failure, int failureSize), {
+// 1 once the player is ready, 0 while it loads, -1 when it cannot load (the
+// browser's reason in `failure`).
+EM_JS(int, MusicPlayerState, (char* failure, int failureSize), {
     const music = Module.quorlMusic;
-    try {
-        try {
-            music.context = new AudioContext({latencyHint: "interactive", sampleRate: music.buffer.sampleRate});
-        } catch (error) {
-            if (error.name !== "NotSupportedError") throw error;
-            music.context = new AudioContext({latencyHint: "interactive"});
-        }
-        music.context.suspend();
-        return 1;
-    } catch (error) {
-        stringToUTF8(String(error.message || error), failure, failureSize);
-        return 0;
-    }
+    if (music.failure) stringToUTF8(music.failure, failure, failureSize);
+    return music.failure ? -1 : music.node ? 1 : 0;
 });
 
 EM_JS(void, ReleaseMusic, (), {
     const music = Module.quorlMusic;
-    if (music.context) music.context.close();
+    if (music && music.context) music.context.close();
     delete Module.quorlMusic;
 });
 
-// Starts the buffer at `seconds`; the context time at which it starts, or -1
-// with the browser's reason in `failure`. A suspended context starts exactly
-// where it stopped; a running one may have rendered up to one of its buffers
-// (its base latency) and a render quantum ahead of what the page reads, so
-// the start is set that much later.
-EM_JS(double, StartMusicSource, (double seconds, char* failure, int failureSize), {
+// The player begins the music at `frame` at the next moment it renders, and
+// says when that was. 1 when asked; else 0 with the browser's reason.
+EM_JS(int, PlayMusicFrom, (double frame, char* failure, int failureSize), {
     const music = Module.quorlMusic;
-    const context = music.context;
     try {
-        if (music.source) music.source.stop();
-        music.source = new AudioBufferSourceNode(context, {buffer: music.buffer});
-        music.source.connect(context.destination);
-        const ahead = context.state === "running" ? (context.baseLatency || 0.02) + 128 / context.sampleRate : 0;
-        const startsAt = context.currentTime + ahead;
-        music.source.start(startsAt, seconds);
-        context.resume();
-        return startsAt;
+        music.startedAt = -1;
+        music.node.port.postMessage({play: ++music.play, from: frame});
+        music.context.resume();
+        return 1;
     } catch (error) {
         stringToUTF8(String(error.message || error), failure, failureSize);
-        return -1;
+        return 0;
     }
 });
 
-// Silences the music, and the context with it until the next start.
-EM_JS(void, StopMusicSource, (), {
+// Silences the music, and the context with it until the next play.
+EM_JS(void, StopMusic, (), {
     const music = Module.quorlMusic;
-    if (music.source) music.source.stop();
-    music.source = null;
+    music.node.port.postMessage({stop: true});
     music.context.suspend();
 });
 
@@ -96,29 +118,24 @@ EM_JS(void, ResumeMusicContext, (), { Module.quorlMusic.context.resume(); });
 
 // What the context says now, into an AudioOutputReading, field by field.
 EM_JS(void, ReadMusicContext, (AudioOutputReading* reading), {
-    const context = Module.quorlMusic.context;
-    const stamp = context.getOutputTimestamp ? context.getOutputTimestamp() : {};
+    const music = Module.quorlMusic;
+    const stamp = music.context.getOutputTimestamp ? music.context.getOutputTimestamp() : {};
     const at = reading >> 3;
     HEAPF64[at] = performance.now() / 1000;
-    HEAPF64[at + 1] = context.currentTime;
-    HEAPF64[at + 2] = context.outputLatency || 0;
+    HEAPF64[at + 1] = music.context.currentTime;
+    HEAPF64[at + 2] = music.context.outputLatency || 0;
     HEAPF64[at + 3] = stamp.contextTime || 0;
     HEAPF64[at + 4] = (stamp.performanceTime || 0) / 1000;
+    HEAPF64[at + 5] = music.startedAt;
 });
 
-static_assert(sizeof(AudioOutputReading) == 5 * sizeof(double) && offsetof(AudioOutputReading, pageTime) == 0 &&
+static_assert(sizeof(AudioOutputReading) == 6 * sizeof(double) && offsetof(AudioOutputReading, pageTime) == 0 &&
                   offsetof(AudioOutputReading, contextTime) == sizeof(double) &&
                   offsetof(AudioOutputReading, outputLatency) == 2 * sizeof(double) &&
                   offsetof(AudioOutputReading, stampContextTime) == 3 * sizeof(double) &&
-                  offsetof(AudioOutputReading, stampPageTime) == 4 * sizeof(double),
+                  offsetof(AudioOutputReading, stampPageTime) == 4 * sizeof(double) &&
+                  offsetof(AudioOutputReading, startedAt) == 5 * sizeof(double),
               "ReadMusicContext writes the fields in this order");
-
-// Sample positions keep the buffer's samples as they are: a start between
-// two samples would have the browser interpolate.
-double OnASample(double seconds, int rate)
-{
-    return static_cast<double>(static_cast<long long>(seconds * rate + 0.5)) / rate;
-}
 
 }  // namespace
 
@@ -126,29 +143,35 @@ WebMusic::WebMusic()
 {
     // The decoder's samples are 16-bit for Ogg Vorbis.
     Wave wave = LoadWaveFromMemory(".ogg", MUSIC_OGG, static_cast<int>(MUSIC_OGG_SIZE));
-    if (wave.data != nullptr && wave.sampleSize == 16) {
-        decoded = MusicToAudioBuffer(static_cast<const std::int16_t*>(wave.data), static_cast<int>(wave.frameCount),
-                                     static_cast<int>(wave.channels), static_cast<int>(wave.sampleRate),
-                                     failure.data(), static_cast<int>(failure.size())) != 0;
-        sampleRate = static_cast<int>(wave.sampleRate);
-    } else {
-        TextCopy(failure.data(), "the decoder cannot read it");
-    }
+    decoded = wave.data != nullptr && wave.sampleSize == 16;
+    contextMade = decoded && MusicToPlayer(static_cast<const std::int16_t*>(wave.data),
+                                           static_cast<int>(wave.frameCount), static_cast<int>(wave.channels),
+                                           static_cast<int>(wave.sampleRate), failure.data(),
+                                           static_cast<int>(failure.size())) != 0;
+    sampleRate = static_cast<int>(wave.sampleRate);
     UnloadWave(wave);
-    if (decoded) audible = OpenMusicContext(failure.data(), static_cast<int>(failure.size())) != 0;
 }
 
 WebMusic::~WebMusic()
 {
-    if (decoded) ReleaseMusic();
+    ReleaseMusic();
+}
+
+MusicPlayer WebMusic::Player()
+{
+    if (!contextMade) return MusicPlayer::Failed;
+    switch (MusicPlayerState(failure.data(), static_cast<int>(failure.size()))) {
+    case 1: return MusicPlayer::Ready;
+    case 0: return MusicPlayer::SettingUp;
+    default: return MusicPlayer::Failed;
+    }
 }
 
 bool WebMusic::PlayFrom(double seconds)
 {
-    const double start = OnASample(seconds, sampleRate);
-    const double startsAt = StartMusicSource(start, failure.data(), static_cast<int>(failure.size()));
-    if (startsAt < 0.0) return false;
-    clock.Start(start, startsAt);
+    const double frame = std::round(seconds * sampleRate);
+    if (PlayMusicFrom(frame, failure.data(), static_cast<int>(failure.size())) == 0) return false;
+    clock.Start(frame / sampleRate);
     playing = true;
     return true;
 }
@@ -157,7 +180,7 @@ void WebMusic::Stop()
 {
     stoppedAt = Heard();
     playing = false;
-    StopMusicSource();
+    StopMusic();
 }
 
 void WebMusic::Wake()

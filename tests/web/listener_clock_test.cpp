@@ -1,5 +1,5 @@
 // The page's clock: the music's position that the listener hears, from what
-// the audio context says. The music from 10 s on starts at context time 2.
+// the audio context says. The music from 10 s on began at context time 2.
 #include <gtest/gtest.h>
 
 #include "listener_clock.h"
@@ -9,41 +9,41 @@ namespace {
 constexpr double kMusicStart = 10.0;
 constexpr double kContextStart = 2.0;
 
-ListenerClock Started()
-{
-    ListenerClock clock;
-    clock.Start(kMusicStart, kContextStart);
-    return clock;
-}
-
 struct Case {
     const char* what;
-    AudioOutputReading reading;  // page time, context time, latency, stamp's context and page times
+    AudioOutputReading reading;  // page time, context time, latency, stamp's context and page times, start
     double heard;
 };
 
 TEST(ListenerClock, ReadsWhatTheListenerHears)
 {
     const Case cases[] = {
-        {"the timestamp carried on to the page's time", {100.5, 4.2, 0.05, 4.0, 100.3}, kMusicStart + 2.2},
-        {"no timestamp yet: rendered less latency", {100.0, 4.2, 0.05, 0.0, 0.0}, kMusicStart + 2.15},
-        {"nothing heard yet: the start", {100.0, 2.02, 0.05, 0.0, 0.0}, kMusicStart},
-        {"a stale timestamp (suspended): no further than rendered", {160.0, 4.2, 0.05, 4.0, 100.0}, kMusicStart + 2.2},
+        {"the timestamp carried on to the page's time", {100.35, 4.2, 0.05, 4.0, 100.3, kContextStart},
+         kMusicStart + 2.05},
+        {"no timestamp yet: rendered less latency", {100.0, 4.2, 0.05, 0.0, 0.0, kContextStart}, kMusicStart + 2.15},
+        {"nothing heard yet: the start", {100.0, 2.02, 0.05, 0.0, 0.0, kContextStart}, kMusicStart},
+        {"the audio thread behind its timestamp: no further than rendered", {100.05, 4.02, 0.05, 4.0, 100.0,
+         kContextStart}, kMusicStart + 2.02},
+        {"an old timestamp (suspended): rendered less latency", {160.0, 4.2, 0.05, 4.0, 100.0, kContextStart},
+         kMusicStart + 2.15},
+        {"the start not reported yet: the start", {100.35, 4.2, 0.05, 4.0, 100.3, -1.0}, kMusicStart},
     };
     for (const Case& c : cases) {
-        ListenerClock clock = Started();
+        ListenerClock clock;
+        clock.Start(kMusicStart);
         EXPECT_NEAR(clock.Heard(c.reading), c.heard, 1e-9) << c.what;
     }
 }
 
 TEST(ListenerClock, NeverGoesBackUntilTheNextStart)
 {
-    ListenerClock clock = Started();
-    EXPECT_NEAR(clock.Heard({100.0, 5.0, 0.0, 4.9, 100.0}), kMusicStart + 2.9, 1e-9);
+    ListenerClock clock;
+    clock.Start(kMusicStart);
+    EXPECT_NEAR(clock.Heard({100.0, 5.0, 0.0, 4.9, 100.0, kContextStart}), kMusicStart + 2.9, 1e-9);
     // A stamp with a little more latency than the last.
-    EXPECT_NEAR(clock.Heard({100.001, 5.0, 0.0, 4.8, 100.0}), kMusicStart + 2.9, 1e-9);
-    clock.Start(0.0, 5.0);
-    EXPECT_NEAR(clock.Heard({101.0, 6.0, 0.0, 5.9, 101.0}), 0.9, 1e-9);
+    EXPECT_NEAR(clock.Heard({100.001, 5.0, 0.0, 4.8, 100.0, kContextStart}), kMusicStart + 2.9, 1e-9);
+    clock.Start(0.0);
+    EXPECT_NEAR(clock.Heard({101.0, 6.0, 0.0, 5.9, 101.0, 5.0}), 0.9, 1e-9);
 }
 
 }  // namespace

@@ -6,20 +6,22 @@ From those: when the sound reached the output after the click, whether the
 recording is the music without a gap, and how far each frame's clock was from
 the music heard as it was drawn.
 
-The tap needs the context to run at the music's sample rate, which the page
-asks for, so that the recording is the decoded music sample for sample.
+The page's player on the audio thread takes the decoded music and each
+play's first frame in messages; the tap keeps a copy of both, and the
+recording must be that music sample for sample.
 """
 from quorl_page import PATIENCE, check
 
-# Before the page's own script, after quorl_page.INSTRUMENTS: every start of a
-# source node, and a tap beside each node that plays into an output. The tap
+# Before the page's own script, after quorl_page.INSTRUMENTS: the music handed
+# to the page's player and every play it is asked for, and a tap beside each
+# node that plays into an output. The tap
 # posts its recording in chunks of up to 4096 frames, each with the context
 # frame it starts at; once connected, it records silence when nothing plays.
 # Chromium skips the tap for a moment once it starts (it moves the rendering
 # to the worklet's thread): a chunk ends where the frames jump. The module is
 # a data: address, which a page opened from disk may load (a blob: is not).
 AUDIO_TAP = """
-window.musicStarts = [];
+window.musicPlays = [];
 window.tapChunks = [];
 const tapModule = "data:text/javascript," + encodeURIComponent(`
 class Tap extends AudioWorkletProcessor {
@@ -47,10 +49,18 @@ class Tap extends AudioWorkletProcessor {
 }
 registerProcessor("quorl-tap", Tap);
 `);
-const startSource = AudioBufferSourceNode.prototype.start;
-AudioBufferSourceNode.prototype.start = function (when, offset) {
-    musicStarts.push({context: this.context, buffer: this.buffer, when: when || 0, offset: offset || 0});
-    return startSource.apply(this, arguments);
+const WorkletNode = window.AudioWorkletNode;
+let musicChannels = null;
+window.AudioWorkletNode = class extends WorkletNode {
+    constructor(context, name, options) {
+        super(context, name, options);
+        const post = this.port.postMessage.bind(this.port);
+        this.port.postMessage = (message, transfer) => {
+            if (message.channels) musicChannels = message.channels.map((channel) => channel.slice());
+            if (message.from !== undefined) musicPlays.push({context: context, music: musicChannels, from: message.from});
+            return post(message, transfer);
+        };
+    }
 };
 const connectNode = AudioNode.prototype.connect;
 AudioNode.prototype.connect = function (target) {
@@ -58,7 +68,7 @@ AudioNode.prototype.connect = function (target) {
     if (target instanceof AudioDestinationNode) {
         const context = this.context;
         context.tap = context.tap || context.audioWorklet.addModule(tapModule).then(() => {
-            const tap = new AudioWorkletNode(context, "quorl-tap",
+            const tap = new WorkletNode(context, "quorl-tap",
                                              {numberOfOutputs: 0, channelCount: 2, channelCountMode: "explicit"});
             tap.port.onmessage = (event) => tapChunks.push(event.data);
             return tap;
@@ -80,10 +90,10 @@ LOG_FRAMES = """
     const logged = (now, refresh) => {
         const context = audioContexts[audioContexts.length - 1];
         const stamp = context ? context.getOutputTimestamp() : {contextTime: 0, performanceTime: 0};
-        const pageTime = performance.now();
+        const pageTime = performance.now(), contextTime = context ? context.currentTime : 0;
         const going = frame(now, refresh);
-        frameLog.push({pageTime: pageTime, stampContextTime: stamp.contextTime, stampPageTime: stamp.performanceTime,
-                       shown: Module._quorl_frame_seconds()});
+        frameLog.push({pageTime: pageTime, contextTime: contextTime, stampContextTime: stamp.contextTime,
+                       stampPageTime: stamp.performanceTime, shown: Module._quorl_frame_seconds()});
         return going;
     };
     Object.defineProperty(Module, "_quorl_frame", {get: () => logged, set: (f) => { frame = f; }});
@@ -105,14 +115,15 @@ STALL = """
 # what was heard. Where the music at the play's offset was rendered is found
 # by the first sound recorded: the music has it at one place after the offset.
 # Frames the tap missed in its first half second are left unjudged; later
-# ones fail the analysis. A frame is judged only by an output timestamp taken
-# while the sound ran (a suspended context keeps its last one).
+# ones fail the analysis. What is heard at a frame is the output timestamp
+# carried on to the frame's time, but never past what the context has
+# rendered (under load the audio thread falls behind the timestamp); a frame
+# is judged only by a timestamp taken while the sound ran (a suspended
+# context keeps its last one).
 ANALYSIS = """
 (() => {
-    const start = musicStarts[musicStarts.length - 1];
+    const start = musicPlays[musicPlays.length - 1];
     const rate = start.context.sampleRate;
-    if (start.buffer.sampleRate !== rate)
-        return {error: `the context runs at ${rate} Hz, the music at ${start.buffer.sampleRate} Hz`};
     if (tapChunks.length === 0) return {error: "nothing recorded"};
     const first = tapChunks[0].first, last = tapChunks[tapChunks.length - 1];
     const total = last.first + last.left.length - first;
@@ -123,11 +134,15 @@ ANALYSIS = """
         recorded.fill(1, chunk.first - first, chunk.first - first + chunk.left.length);
     }
     const missed = recorded.indexOf(0, rate / 2);
-    if (missed >= 0) return {error: `the tap missed the frames from ${((first + missed) / rate).toFixed(3)} s on`};
-    const music = [start.buffer.getChannelData(0), start.buffer.getChannelData(start.buffer.numberOfChannels - 1)];
+    if (missed >= 0) {
+        const resumed = recorded.indexOf(1, missed);
+        return {error: `the tap missed ${(((resumed < 0 ? total : resumed) - missed) / rate * 1000).toFixed(0)} ms `
+                       + `from ${((first + missed) / rate).toFixed(3)} s on`};
+    }
+    const music = [start.music[0], start.music[start.music.length - 1]];
     const same = (i, m) => m < music[0].length && Math.abs(left[i] - music[0][m]) < 1e-6
                            && Math.abs(right[i] - music[1][m]) < 1e-6;
-    const offset = Math.round(start.offset * rate);
+    const offset = start.from, offsetSeconds = start.from / rate;
     let sound = recorded.lastIndexOf(0, rate / 2) + 1;
     while (sound < total && Math.abs(left[sound]) < 1e-3) sound++;
     const span = 256;
@@ -144,13 +159,13 @@ ANALYSIS = """
         run = same(i, offset + first + i - startFrame) ? 0 : run + 1;
         if (run > gap) {
             gap = run;
-            gapAt = start.offset + (first + i - run + 1 - startFrame) / rate;
+            gapAt = offsetSeconds + (first + i - run + 1 - startFrame) / rate;
         }
     }
+    const heardAt = (f) => Math.min(f.contextTime, f.stampContextTime + (f.pageTime - f.stampPageTime) / 1000);
     const frames = frameLog.filter((f) => f.stampPageTime > 0 && Math.abs(f.pageTime - f.stampPageTime) < 100)
         .map((f) => ({pageTime: f.pageTime, shown: f.shown,
-                      heard: Math.max(start.offset, start.offset + f.stampContextTime
-                                      + (f.pageTime - f.stampPageTime) / 1000 - startFrame / rate)}));
+                      heard: Math.max(offsetSeconds, offsetSeconds + heardAt(f) - startFrame / rate)}));
     const stamped = frameLog.find((f) => f.stampPageTime > 0);
     const soundAt = stamped ? stamped.stampPageTime + (startFrame / rate - stamped.stampContextTime) * 1000 : NaN;
     return {clickToSound: (soundAt - clickedAt) / 1000, recorded: (total - sound) / rate, gap: gap / rate,
