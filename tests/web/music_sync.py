@@ -111,6 +111,9 @@ STALL = """
 })
 """
 
+# A logged frame `f` that an output timestamp of the running sound judges.
+JUDGED_FRAME = "(f.stampPageTime > 0 && Math.abs(f.pageTime - f.stampPageTime) < 100)"
+
 # The recording against the music of the last play, and the frames against
 # what was heard. Where the music at the play's offset was rendered is found
 # by the first sound recorded: the music has it at one place after the offset.
@@ -163,7 +166,7 @@ ANALYSIS = """
         }
     }
     const heardAt = (f) => Math.min(f.contextTime, f.stampContextTime + (f.pageTime - f.stampPageTime) / 1000);
-    const frames = frameLog.filter((f) => f.stampPageTime > 0 && Math.abs(f.pageTime - f.stampPageTime) < 100)
+    const frames = frameLog.filter((f) => JUDGED_FRAME)
         .map((f) => ({pageTime: f.pageTime, shown: f.shown,
                       heard: Math.max(offsetSeconds, offsetSeconds + heardAt(f) - startFrame / rate)}));
     const stamped = frameLog.find((f) => f.stampPageTime > 0);
@@ -171,7 +174,7 @@ ANALYSIS = """
     return {clickToSound: (soundAt - clickedAt) / 1000, recorded: (total - sound) / rate, gap: gap / rate,
             gapAt: gapAt, frames: frames, allFrames: frameLog.length, clickedAt: clickedAt};
 })()
-"""
+""".replace("JUDGED_FRAME", JUDGED_FRAME)
 
 # The page's frames are judged against the display's refresh: a frame that
 # shows the music's time within one refresh shows what is heard.
@@ -185,16 +188,16 @@ HAND_CLICK = 0.1
 
 def play_through_a_stall(page, after=10.0, stall=3.0):
     """Clicks Play, and holds the page's main thread for `stall` seconds once
-    the music has played `after` seconds; returns once a frame came after
-    the stall and the music went on for a second more. The page's times at
+    the music has played `after` seconds; returns once a frame to judge came
+    after the stall and the music went on for a second more. The page's times at
     which the stall began and ended, in milliseconds."""
     page.evaluate(LOG_FRAMES)
     page.click("#play", held=HAND_CLICK)
     page.wait_until(f"Module._quorl_music_seconds() > {after}", timeout=PATIENCE)
     held = page.evaluate(f"{STALL}({stall * 1000})", timeout=stall + 60)
     heard = page.evaluate("Module._quorl_music_seconds()")
-    page.wait_until(f"frameLog.some((f) => f.pageTime > {held[1]}) && Module._quorl_music_seconds() > {heard + 1}",
-                    timeout=PATIENCE)
+    page.wait_until(f"frameLog.some((f) => f.pageTime > {held[1]} && {JUDGED_FRAME}) && "
+                    f"Module._quorl_music_seconds() > {heard + 1}", timeout=PATIENCE)
     return held
 
 

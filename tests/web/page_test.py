@@ -18,7 +18,7 @@ import tempfile
 import time
 
 from devtools import Browser, DevToolsError
-from music_sync import AUDIO_TAP, ONE_FRAME, check_together, play_through_a_stall, summary
+from music_sync import AUDIO_TAP, JUDGED_FRAME, ONE_FRAME, check_together, play_through_a_stall, summary
 from quorl_page import (CANVAS_SUMMARY, COMPARE_WITH_PNG, FRAME_RATE, INSTRUMENTS, MAIN_THREAD_FREE, MAIN_THREAD_WATCH,
                         PATIENCE, RENDERER, SOURCE, WINDOW, Failure, check, choose_quality, message_of,
                         no_console_errors, open_ready_page, quality_level_of, quality_setting_of, served_page, state_of,
@@ -106,12 +106,15 @@ def music_and_frames_keep_together():
         still = page.evaluate(f"[{heard}, frameLog.length]")
         check(still[0] - paused[0] < 0.1 and still[1] <= paused[1] + 1,
               f"paused, the music went from {paused[0]:.2f} to {still[0]:.2f} s and {still[1] - paused[1]} frames came")
+        resumed_at = page.evaluate("performance.now()")
         page.click("#play")
         check(state_of(page) == "playing", f"the page is '{state_of(page)}' after Play")
-        page.wait_until(f"{heard} > {still[0] + 1.5} && frameLog.length > {still[1] + 2}", timeout=PATIENCE)
+        # Two frames to judge: drawn while the sound ran on (JUDGED_FRAME).
+        page.wait_until(f"{heard} > {still[0] + 1} && frameLog.filter((f) => f.pageTime > {resumed_at} && "
+                        f"{JUDGED_FRAME}).length >= 2", timeout=PATIENCE)
 
         result = check_together(page, stall)
-        resumed = [f for f in result["frames"] if f["heard"] > still[0] + 0.1]
+        resumed = [f for f in result["frames"] if f["pageTime"] > resumed_at]
         check(resumed, "no frame to judge after the pause")
         worst = max((f["shown"] - f["heard"] for f in resumed), key=abs)
         check(abs(worst) <= ONE_FRAME, f"after the pause a frame showed {worst * 1000:+.0f} ms from the music heard")
