@@ -29,9 +29,17 @@ std::string Es300FragmentCode(std::string_view glsl330)
 
 }  // namespace
 
+const char* VertexCodeForThisApi()
+{
+    return rlGetVersion() == RL_OPENGL_ES_30 ? kEs300VertexShader : nullptr;
+}
+
+std::string FragmentCodeForThisApi(const char* fragmentCode)
+{
+    return rlGetVersion() == RL_OPENGL_ES_30 ? Es300FragmentCode(fragmentCode) : std::string(fragmentCode);
+}
+
 ScopedShader LoadFragmentShader(const char* fragmentCode)
 {
-    if (rlGetVersion() != RL_OPENGL_ES_30) return ScopedShader(nullptr, fragmentCode);
-    const std::string es300Code = Es300FragmentCode(fragmentCode);
-    return ScopedShader(kEs300VertexShader, es300Code.c_str());
+    return ScopedShader(VertexCodeForThisApi(), FragmentCodeForThisApi(fragmentCode).c_str());
 }
