@@ -24,7 +24,7 @@ start_studio --at 38.6 --scale "$scale" --paused
 wait_for 120 "tracks and shader read" field_is tracks 1
 window=$(xdotool search --name '^quorl-studio$' | head -n 1)
 read_timeline
-key_y=$(awk -v t="$(lane_top "$lane" "$lanes")" -v h="$(((th - 20) / lanes))" 'BEGIN { printf "%d", t + h * 0.85 }')
+key_y=$(awk -v t="$(lane_top "$lane" "$lanes")" -v h="$(lane_height "$lanes")" 'BEGIN { printf "%d", t + h * 0.85 }')
 shown() { [ "$(grep -c '^edit-on-screen' "$frames")" -ge "$1" ]; }
 
 times=()
@@ -37,13 +37,10 @@ for drag in $(seq "$count"); do
   released=$(date +%s.%N)
   xdotool mouseup 1
   wait_for 30 "the moved key on screen" shown "$drag"
-  at=$(grep '^edit-on-screen' "$frames" | sed -n "${drag}s/.*at=//p")
-  times+=("$(awk -v a="$released" -v b="$at" 'BEGIN { printf "%.0f", (b - a) * 1000 }')")
+  times+=("$(edit_latency "$released" "$drag")")
   row=$to
   sleep 0.5
 done
-printf '%s\n' "${times[@]}" | sort -n | awk -v s="$scale" '{ t[NR] = $1 } END {
-  printf "--scale %s, release to the first frame with the key moved: median %d ms, %d to %d ms over %d drags\n",
-         s, t[int((NR + 1) / 2)], t[1], t[NR], NR }'
+printf '%s\n' "${times[@]}" | latency_summary "--scale $scale, release to the first frame with the key moved" drags
 xdotool key Escape
 stop_studio

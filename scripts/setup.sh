@@ -16,8 +16,8 @@ packages=(
   # the soundtrack encoder
   libvorbis-dev libogg-dev
   # the headless harness (its sound card is a Perl script), window inspection,
-  # a window manager to minimise a window, video capture
-  xvfb xauth x11-utils xdotool perl openbox ffmpeg
+  # a window manager to minimise a window, the clipboard and video capture
+  xvfb xauth x11-utils xdotool xclip perl openbox ffmpeg
   # tests, benchmarks, sanitizers and the fuzzer (clang's runtimes below), the
   # GLSL reference compiler, Vulkan's software driver for the shader on zink
   googletest libgtest-dev libbenchmark-dev valgrind clang glslang-tools mesa-vulkan-drivers

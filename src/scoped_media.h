@@ -75,6 +75,10 @@ private:
 class ScopedShader {
 public:
     ScopedShader(const char* vertexCode, const char* fragmentCode);
+    // Takes over a program that was compiled without raylib's loader (the
+    // page compiles in the background): `linked` has its program and the
+    // locations raylib draws with, allocated as raylib's loader does.
+    explicit ScopedShader(Shader linked) : shader(linked) {}
     ~ScopedShader();
     ScopedShader(ScopedShader&& other) noexcept;
     ScopedShader& operator=(ScopedShader&& other) noexcept;

@@ -3,6 +3,9 @@
 
 #include <rlgl.h>
 
+#include <string>
+#include <string_view>
+
 namespace {
 
 // raylib's default vertex shader, as GLSL ES 3.00: the position through the
@@ -26,9 +29,16 @@ std::string Es300FragmentCode(std::string_view glsl330)
     return "#version 300 es\nprecision highp float;\n" + std::string(body);
 }
 
+const char* VertexCodeForThisApi()
+{
+    return rlGetVersion() == RL_OPENGL_ES_30 ? kEs300VertexShader : nullptr;
+}
+
+std::string FragmentCodeForThisApi(const char* fragmentCode)
+{
+    return rlGetVersion() == RL_OPENGL_ES_30 ? Es300FragmentCode(fragmentCode) : std::string(fragmentCode);
+}
 ScopedShader LoadFragmentShader(const char* fragmentCode)
 {
-    if (rlGetVersion() != RL_OPENGL_ES_30) return ScopedShader(nullptr, fragmentCode);
-    const std::string es300Code = Es300FragmentCode(fragmentCode);
-    return ScopedShader(kEs300VertexShader, es300Code.c_str());
+    return ScopedShader(VertexCodeForThisApi(), FragmentCodeForThisApi(fragmentCode).c_str());
 }

@@ -15,6 +15,13 @@
 // line replaced, a float precision added.
 std::string Es300FragmentCode(std::string_view glsl330);
 
+// The vertex shader that goes with our fragment shaders on this API: null for
+// raylib's default one where that links with them.
+const char* VertexCodeForThisApi();
+// `fragmentCode`, GLSL 3.30 whose first line is its #version line, as the
+// graphics API raylib is built with takes it.
+std::string FragmentCodeForThisApi(const char* fragmentCode);
+
 // Compiles `fragmentCode`, GLSL 3.30 whose first line is its #version line,
 // for the graphics API raylib is built with. As with ScopedShader, a shader
 // that does not compile leaves raylib's default shader in its place.

@@ -22,11 +22,22 @@ Stage::Stage(DemoClock* clock, const ScopedMusic* music, PixelSize targetSize)
       target(size.width, size.height)
 {
     const LogCapture compilerLog(LogEcho::On);
-    auto madeCity = std::make_unique<City>(clock, &context);
-    city = madeCity.get();
-    scenes[0] = std::move(madeCity);
+    PlaceCity(std::make_unique<City>(clock, &context));
     if (!city->ShaderCompiled()) throw StartupFailure(ShaderFailureLine(compilerLog.Lines()));
     RequireCompleteTarget(target.Get());
+}
+
+Stage::Stage(DemoClock* clock, const ScopedMusic* music, ScopedShader cityShader)
+    : context(clock, music), sceneTrack(BindTrack(context, "scene")), size(kRenderSize), target(size.width, size.height)
+{
+    PlaceCity(std::make_unique<City>(clock, &context, std::move(cityShader)));
+    RequireCompleteTarget(target.Get());
+}
+
+void Stage::PlaceCity(std::unique_ptr<City> madeCity)
+{
+    city = madeCity.get();
+    scenes[0] = std::move(madeCity);
 }
 
 void RequireCompleteTarget(RenderTexture2D target)

@@ -36,6 +36,10 @@ public:
     // StartupFailure when the City's shader does not compile or link, or the
     // driver cannot make the target: the frames would not be the demo's.
     Stage(DemoClock* clock, const ScopedMusic* music, PixelSize size = kRenderSize);
+    // With the City's shader compiled by the caller (the page compiles it in
+    // the background), at the demo's size. Throws StartupFailure when the
+    // driver cannot make the target.
+    Stage(DemoClock* clock, const ScopedMusic* music, ScopedShader cityShader);
 
     // Draws the scene that the "scene" track selects at the clock's reading
     // into the target, cleared first and without blending, so that nothing of
@@ -67,6 +71,7 @@ public:
 
 private:
     std::optional<std::size_t> SceneAt(double seconds) const;
+    void PlaceCity(std::unique_ptr<City> madeCity);
 
     SyncContext context;
     TrackHandle sceneTrack;

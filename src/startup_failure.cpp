@@ -60,8 +60,12 @@ std::string WindowFailureLine(std::span<const std::string> raylibLog)
 
 std::string SoundDeviceFailureLine(std::span<const std::string> raylibLog)
 {
-    const std::string reason = LastAfter(raylibLog, "AUDIO: ");
-    return reason.empty() ? "cannot open the sound device" : "cannot open the sound device: " + reason;
+    return SoundFailureLine(LastAfter(raylibLog, "AUDIO: "));
+}
+
+std::string SoundFailureLine(std::string_view reason)
+{
+    return reason.empty() ? "cannot open the sound device" : "cannot open the sound device: " + std::string(reason);
 }
 
 std::string MusicFailureLine(std::string_view fileType)

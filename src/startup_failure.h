@@ -42,6 +42,10 @@ std::string WindowFailureLine(std::span<const std::string> raylibLog);
 // Why the sound device did not open, from what raylib logged meanwhile.
 std::string SoundDeviceFailureLine(std::span<const std::string> raylibLog);
 
+// The same in the words of whatever refused the sound (the browser's reason;
+// none: no reason given).
+std::string SoundFailureLine(std::string_view reason);
+
 // Music that raylib cannot decode.
 std::string MusicFailureLine(std::string_view fileType);
 

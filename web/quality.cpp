@@ -23,16 +23,11 @@ constexpr double kFirstRetryWaitSeconds = 20.0;
 constexpr double kLongestRetryWaitSeconds = 160.0;
 constexpr double kDefaultRefresh = 1.0 / 60.0;
 
-std::size_t IndexOf(QualityLevel level)
-{
-    return static_cast<std::size_t>(level);
-}
-
 }  // namespace
 
 PixelSize RenderSizeAt(QualityLevel level)
 {
-    const int divisor = 1 << IndexOf(level);
+    const int divisor = RenderDivisorAt(level);
     return {kRenderSize.width / divisor, kRenderSize.height / divisor};
 }
 
@@ -72,11 +67,12 @@ void AutoQuality::Judge(double meanInterval, double start, double now, double re
     const bool held = now - changedAt >= kHoldSeconds;
     if (meanInterval > kSlowFactor * refresh) {
         keepingUp = false;
-        if (held && level != QualityLevel::Quarter) {
+        const std::optional<QualityLevel> lower = LowerLevel(level);
+        if (held && lower) {
             const std::size_t failed = IndexOf(level);
             retryAt[failed] = now + retryWait[failed];
             retryWait[failed] = std::min(2.0 * retryWait[failed], kLongestRetryWaitSeconds);
-            StepTo(static_cast<QualityLevel>(failed + 1), now);
+            StepTo(*lower, now);
         }
         return;
     }
@@ -88,9 +84,9 @@ void AutoQuality::Judge(double meanInterval, double start, double now, double re
         keepingUp = true;
         keepingUpSince = start;
     }
-    if (held && level != QualityLevel::Full && now - keepingUpSince >= kHeadroomSeconds) {
-        const std::size_t higher = IndexOf(level) - 1;
-        if (now >= retryAt[higher]) StepTo(static_cast<QualityLevel>(higher), now);
+    const std::optional<QualityLevel> higher = HigherLevel(level);
+    if (held && higher && now - keepingUpSince >= kHeadroomSeconds && now >= retryAt[IndexOf(*higher)]) {
+        StepTo(*higher, now);
     }
 }
 

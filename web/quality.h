@@ -6,10 +6,70 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
+#include <optional>
 
 #include "render_size.h"
 
+// From the most detail to the least. A level added here must be placed in the
+// switches of the functions below, which name every level (warnings are
+// errors); the count and the tables per level follow from them.
 enum class QualityLevel { Full, Half, Quarter };
+
+// The next level down or up, none past the ends.
+constexpr std::optional<QualityLevel> LowerLevel(QualityLevel level)
+{
+    switch (level) {
+    case QualityLevel::Full: return QualityLevel::Half;
+    case QualityLevel::Half: return QualityLevel::Quarter;
+    case QualityLevel::Quarter: return std::nullopt;
+    }
+    return std::nullopt;
+}
+
+constexpr std::optional<QualityLevel> HigherLevel(QualityLevel level)
+{
+    switch (level) {
+    case QualityLevel::Full: return std::nullopt;
+    case QualityLevel::Half: return QualityLevel::Full;
+    case QualityLevel::Quarter: return QualityLevel::Half;
+    }
+    return std::nullopt;
+}
+
+// How many times smaller than the demo's picture a level renders, each way.
+constexpr int RenderDivisorAt(QualityLevel level)
+{
+    switch (level) {
+    case QualityLevel::Full: return 1;
+    case QualityLevel::Half: return 2;
+    case QualityLevel::Quarter: return 4;
+    }
+    return 1;
+}
+
+// The levels' positions from Full down: what tables per level are indexed by.
+constexpr std::size_t IndexOf(QualityLevel level)
+{
+    std::size_t index = 0;
+    for (std::optional<QualityLevel> higher = HigherLevel(level); higher; higher = HigherLevel(*higher)) ++index;
+    return index;
+}
+
+inline constexpr QualityLevel kLowestLevel = [] {
+    QualityLevel level = QualityLevel::Full;
+    while (const std::optional<QualityLevel> lower = LowerLevel(level)) level = *lower;
+    return level;
+}();
+inline constexpr std::size_t kQualityLevelCount = IndexOf(kLowestLevel) + 1;
+
+// The level at a position from Full down; none past the lowest.
+constexpr std::optional<QualityLevel> LevelAt(std::size_t index)
+{
+    std::optional<QualityLevel> level = QualityLevel::Full;
+    for (; level && index > 0; --index) level = LowerLevel(*level);
+    return level;
+}
 
 // The size of the picture rendered at a level.
 PixelSize RenderSizeAt(QualityLevel level);
@@ -51,6 +111,6 @@ private:
     double keepingUpSince = 0.0;
     // Per level: the earliest time to try it again after it proved too slow,
     // and how long the wait after its next failure will be.
-    std::array<double, 3> retryAt{};
-    std::array<double, 3> retryWait{};
+    std::array<double, kQualityLevelCount> retryAt{};
+    std::array<double, kQualityLevelCount> retryWait{};
 };

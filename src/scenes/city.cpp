@@ -19,9 +19,13 @@ void UploadVector(const Shader& shader, int location, const TrackHandle& x, cons
 
 }  // namespace
 
-City::City(DemoClock* demoClock, SyncContext* context)
+City::City(DemoClock* demoClock, SyncContext* context) : City(demoClock, context, CompileCityShader(CITY_SHADER_SOURCE))
+{
+}
+
+City::City(DemoClock* demoClock, SyncContext* context, ScopedShader compiled)
     : clock(demoClock),
-      shader(CompileCityShader(CITY_SHADER_SOURCE)),
+      shader(std::move(compiled)),
       ftb(BindTrack(*context, "ftb")),
       cameraPositionX(BindTrack(*context, "camera_position:x")),
       cameraPositionY(BindTrack(*context, "camera_position:y")),

@@ -12,6 +12,8 @@ class City : public Scene {
 public:
     // Compiles the embedded shader (needs a graphics context) and binds the tracks.
     City(DemoClock* clock, SyncContext* context);
+    // Draws through `compiled`, the embedded shader compiled by the caller.
+    City(DemoClock* clock, SyncContext* context, ScopedShader compiled);
     void Draw(PixelSize target) override;
 
     // Draws through `replacement` from the next frame on; the program in use

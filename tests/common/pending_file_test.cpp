@@ -18,6 +18,7 @@
 #include <string>
 #include <string_view>
 
+#include "child_process.h"
 #include "pending_file.h"
 #include "scratch_folder.h"
 
@@ -57,17 +58,6 @@ std::string CommitText(const fs::path& name, std::string_view text)
     } catch (const std::runtime_error& error) {
         return error.what();
     }
-}
-
-// Runs `body` in a child process of its own (for limits and users that the
-// test process must keep) and returns its exit status.
-int ExitStatusInChild(const std::function<int()>& body)
-{
-    const pid_t child = fork();
-    if (child == 0) _exit(body());
-    int status = 0;
-    waitpid(child, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
 }
 
 class PendingFileTest : public ::testing::Test {

@@ -9,6 +9,7 @@
 #include "mastering/limiter.h"
 #include "mastering/loudness_meter.h"
 #include "mastering/mastering.h"
+#include "mastering/true_peak.h"
 #include "mixing/reverb.h"
 #include "mixing/sidechain.h"
 #include "mixing/stereo_delay.h"
@@ -108,18 +109,42 @@ StereoBuffer BurstyNoise(double seconds)
     return audio;
 }
 
-TEST(PeakLimiter, NoSampleExceedsTheCeiling)
+// A tone at a quarter of the sample rate whose samples all fall halfway
+// between its crests: its sample peak is 3 dB under its true peak.
+StereoBuffer QuarterRateTone(double amplitude)
 {
-    StereoBuffer audio = BurstyNoise(2.0);
-    LimitPeaks(audio, LimiterSettings{.ceiling = 0.5});
-    EXPECT_LE(SamplePeak(audio), 0.5 + 1e-6);
+    StereoBuffer audio(kMusicSampleRate / 10, kMusicSampleRate);
+    for (std::size_t i = 0; i < audio.Frames(); ++i) {
+        const double phase = std::numbers::pi / 2.0 * static_cast<double>(i) + std::numbers::pi / 4.0;
+        audio.left[i] = audio.right[i] = static_cast<float>(amplitude * std::sin(phase));
+    }
+    return audio;
+}
+
+TEST(TruePeak, FindsTheCrestsBetweenSamples)
+{
+    const StereoBuffer tone = QuarterRateTone(0.5);
+    EXPECT_NEAR(ToDecibels(SamplePeak(tone)), ToDecibels(0.5) - 3.01, 0.01);
+    EXPECT_NEAR(ToDecibels(TruePeak(tone)), ToDecibels(0.5), 0.1);
+    const StereoBuffer noise = BurstyNoise(1.0);
+    EXPECT_GE(TruePeak(noise), SamplePeak(noise));
+}
+
+TEST(PeakLimiter, NothingExceedsTheCeilingOnOrBetweenSamples)
+{
+    for (StereoBuffer audio : {BurstyNoise(2.0), QuarterRateTone(1.0)}) {
+        LimitPeaks(audio, LimiterSettings{.ceiling = 0.5});
+        EXPECT_LE(SamplePeak(audio), 0.5 + 1e-6);
+        EXPECT_LE(TruePeak(audio), 0.5 * 1.01);
+    }
 }
 
 TEST(PeakLimiter, LeavesAudioUnderTheCeilingUntouched)
 {
     const StereoBuffer quiet = BurstyNoise(1.0);
+    ASSERT_LT(TruePeak(quiet), 1.5);
     StereoBuffer limited = quiet;
-    LimitPeaks(limited, LimiterSettings{.ceiling = 1.0});
+    LimitPeaks(limited, LimiterSettings{.ceiling = 1.5});
     EXPECT_EQ(limited.left, quiet.left);
     EXPECT_EQ(limited.right, quiet.right);
 }
@@ -144,7 +169,7 @@ TEST(Mastering, ReachesTheTargetLoudnessWithPeaksUnderTheCeiling)
     const StereoBuffer mix = BurstyNoise(10.0);
     const StereoBuffer mastered = Master(mix, MasteringTarget{.loudness = -14.0, .peakCeiling = -2.0});
     EXPECT_NEAR(IntegratedLoudness(mastered), -14.0, 0.1);
-    EXPECT_LE(ToDecibels(SamplePeak(mastered)), -2.0 + 1e-4);
+    EXPECT_LE(ToDecibels(TruePeak(mastered)), -2.0 + 0.1);
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include "decoded_soundtrack.h"
 #include "embedded_assets.h"
 #include "mastering/loudness_meter.h"
+#include "mastering/true_peak.h"
 #include "music_format.h"
 #include "score/music_timing.h"
 #include "soundtrack.h"
@@ -105,14 +106,14 @@ TEST_F(EmbeddedSoundtrackStream, ComposerMakesTheSameBytesAgain)
         << "the composer is not deterministic: a second run differs from the build's";
 }
 
-TEST_F(EmbeddedSoundtrackLevels, SamplePeakStaysUnderMinusOneDbfs)
+TEST_F(EmbeddedSoundtrackLevels, TruePeakStaysUnderMinusOneDbtp)
 {
-    EXPECT_LE(ToDecibels(SamplePeak(Audio())), -1.0);
+    EXPECT_LE(ToDecibels(TruePeak(Audio())), -1.0);
 }
 
-TEST_F(EmbeddedSoundtrackLevels, IntegratedLoudnessIsWithinThreeLuOfMinus14Lufs)
+TEST_F(EmbeddedSoundtrackLevels, IntegratedLoudnessIsWithinHalfAnLuOfMinus14Lufs)
 {
-    EXPECT_NEAR(IntegratedLoudness(Audio()), -14.0, 3.0);
+    EXPECT_NEAR(IntegratedLoudness(Audio()), -14.0, 0.5);
 }
 
 TEST_F(EmbeddedSoundtrackTiming, KicksStartOnTheGridAtEveryBarOfTheFinalStream)

@@ -174,4 +174,28 @@ TEST(Filters, OnePoleFiltersSplitAtTheirCutoff)
     EXPECT_NEAR(ToDecibels(ToneAmplitude(highs, 500.0, kMusicSampleRate)), -3.0, 0.3);
 }
 
+TEST(Filters, ShelvesLiftOrCutOneSideOfTheirCornerAndLeaveTheOther)
+{
+    struct Case {
+        Biquad shelf;
+        double frequency;
+        double gainDecibels;
+    };
+    const Case cases[] = {
+        {Biquad::LowShelf(200.0, -6.0, kMusicSampleRate), 30.0, -6.0},
+        {Biquad::LowShelf(200.0, -6.0, kMusicSampleRate), 200.0, -3.0},
+        {Biquad::LowShelf(200.0, -6.0, kMusicSampleRate), 4000.0, 0.0},
+        {Biquad::HighShelf(2000.0, 4.0, kMusicSampleRate), 16000.0, 4.0},
+        {Biquad::HighShelf(2000.0, 4.0, kMusicSampleRate), 2000.0, 2.0},
+        {Biquad::HighShelf(2000.0, 4.0, kMusicSampleRate), 100.0, 0.0},
+    };
+    for (Case c : cases) {
+        std::vector<float> out;
+        for (const float x : SineSamples(c.frequency, 1.0, kSecond))
+            out.push_back(static_cast<float>(c.shelf.Process(x)));
+        EXPECT_NEAR(ToDecibels(ToneAmplitude(out, c.frequency, kMusicSampleRate)), c.gainDecibels, 0.25)
+            << c.frequency << " Hz";
+    }
+}
+
 }  // namespace

@@ -31,7 +31,7 @@ TEST(KeyEditHistory, UndoingAMixOfEditsComesBackToTheFirstBytesAndRedoToTheLast)
     KeyEditModel model{std::string(kEditText), "tracks.txt"};
     std::vector<std::string> texts{model.Text()};
     const auto edited = [&](const EditResult& result) {
-        ASSERT_TRUE(result.changed) << result.refusal;
+        ASSERT_TRUE(result.changed) << Worded(result.refusal);
         texts.push_back(model.Text());
     };
     model.Select({kFtb, 1});
@@ -41,7 +41,7 @@ TEST(KeyEditHistory, UndoingAMixOfEditsComesBackToTheFirstBytesAndRedoToTheLast)
     edited(model.SetSelectedValue("-12.5"));
     model.Select({kFtb, 0});
     model.ToggleSelected({kFog, 2});
-    edited(model.NudgeSelected(-3, true));
+    edited(model.NudgeSelected(-3, NudgeSize::Fine));
     edited(model.DeleteSelected());
     edited(model.InsertKey(kFtb, 40, 0.25));
 
@@ -50,12 +50,12 @@ TEST(KeyEditHistory, UndoingAMixOfEditsComesBackToTheFirstBytesAndRedoToTheLast)
         EXPECT_EQ(model.Text(), texts[step - 1]) << "undo of edit " << step;
     }
     EXPECT_EQ(model.Text(), kEditText);
-    EXPECT_EQ(model.Undo().refusal, "nothing to undo");
+    EXPECT_EQ(Worded(model.Undo().refusal), "nothing to undo");
     for (std::size_t step = 1; step < texts.size(); ++step) {
         ASSERT_TRUE(model.Redo().changed);
         EXPECT_EQ(model.Text(), texts[step]) << "redo of edit " << step;
     }
-    EXPECT_EQ(model.Redo().refusal, "nothing to redo");
+    EXPECT_EQ(Worded(model.Redo().refusal), "nothing to redo");
 }
 
 TEST(KeyEditHistory, UndoAndRedoBringBackTheSelectionOfTheirStep)
@@ -91,11 +91,12 @@ TEST(KeyEditHistory, AWriteBackThatFailsChangesNothing)
 {
     bool failing = false;
     std::vector<std::string> written;
-    KeyEditModel model{std::string(kEditText), "tracks.txt", [&](std::string_view previous, std::string_view next) {
+    KeyEditModel model{std::string(kEditText), "tracks.txt",
+                       [&](std::optional<std::string_view> previous, std::string_view next) -> std::optional<EditRefusal> {
                            EXPECT_EQ(previous, written.empty() ? kEditText : written.back());
-                           if (failing) return std::string("cannot write 'tracks.txt': No space left on device");
+                           if (failing) return EditRefusal{.kind = Refusal::WriteFailed, .reason = "cannot write 'tracks.txt': No space left on device"};
                            written.emplace_back(next);
-                           return std::string();
+                           return std::nullopt;
                        }};
     model.Select({kFog, 1});
     ASSERT_TRUE(model.MoveSelected(4).changed);
@@ -106,7 +107,7 @@ TEST(KeyEditHistory, AWriteBackThatFailsChangesNothing)
     const std::string before = model.Text();
     const EditResult refused = model.DeleteSelected();
     EXPECT_FALSE(refused.changed);
-    EXPECT_EQ(refused.refusal, "cannot write 'tracks.txt': No space left on device");
+    EXPECT_EQ(Worded(refused.refusal), "the edit is not written: cannot write 'tracks.txt': No space left on device");
     EXPECT_EQ(model.Text(), before);
     EXPECT_EQ(model.Tracks()[kFog].keys.size(), 2u);
     EXPECT_FALSE(model.Undo().changed);
@@ -188,11 +189,11 @@ TEST(KeyEditSavedText, ATextWithAMistakeHoldsEditingUntilAGoodTextComes)
     broken.replace(broken.find("smooth"), 6, "smoth");
     EXPECT_EQ(model.TakeSavedText(broken), SavedText::InError);
     const std::string waits = "editing waits until line 8 of assets/tracks.txt is fixed";
-    EXPECT_EQ(model.WhyNotEditable(), waits);
-    EXPECT_EQ(model.MoveSelected(4).refusal, waits);
-    EXPECT_EQ(model.InsertKey(kFtb, 8, 1.0).refusal, waits);
-    EXPECT_EQ(model.MoveRefusal(4), waits);
-    EXPECT_EQ(model.Undo().refusal, waits) << "undo would overwrite the text being fixed";
+    EXPECT_EQ(Worded(model.WhyNotEditable()), waits);
+    EXPECT_EQ(Worded(model.MoveSelected(4).refusal), waits);
+    EXPECT_EQ(Worded(model.InsertKey(kFtb, 8, 1.0).refusal), waits);
+    EXPECT_EQ(Worded(model.MoveRefusal(4)), waits);
+    EXPECT_EQ(Worded(model.Undo().refusal), waits) << "undo would overwrite the text being fixed";
     EXPECT_EQ(model.Text(), studios) << "the last good text stays";
     EXPECT_EQ(std::vector<NamedTrack>(model.Tracks().begin(), model.Tracks().end()), shown);
     EXPECT_EQ(model.TakeSavedText(broken), SavedText::Ignored);
@@ -200,7 +201,7 @@ TEST(KeyEditSavedText, ATextWithAMistakeHoldsEditingUntilAGoodTextComes)
     std::string fixed = studios;
     fixed.replace(fixed.find("smooth"), 6, "linear");
     EXPECT_EQ(model.TakeSavedText(fixed), SavedText::Taken);
-    EXPECT_EQ(model.WhyNotEditable(), "");
+    EXPECT_EQ(Worded(model.WhyNotEditable()), "");
     ASSERT_TRUE(model.Undo().changed);
     EXPECT_EQ(model.Text(), studios) << "the text in error was never a step";
 }
@@ -210,14 +211,14 @@ TEST(KeyEditSavedText, AMistakeUndoneInTheEditorLeavesNoStep)
     KeyEditModel model{std::string(kEditText), "tracks.txt"};
     ASSERT_EQ(model.TakeSavedText("track ftb\n0 x step\n"), SavedText::InError);
     EXPECT_EQ(model.TakeSavedText(std::string(kEditText)), SavedText::Ignored);
-    EXPECT_EQ(model.WhyNotEditable(), "");
+    EXPECT_EQ(Worded(model.WhyNotEditable()), "");
     EXPECT_FALSE(model.CanUndo());
 }
 
 TEST(KeyEditSavedText, AStudioStartedOnATextWithAMistakeEditsOnceItIsFixed)
 {
     KeyEditModel model{"track a\n0 1 stp\n", "tracks.txt"};
-    EXPECT_EQ(model.WhyNotEditable(), "editing waits until line 2 of tracks.txt is fixed");
+    EXPECT_EQ(Worded(model.WhyNotEditable()), "editing waits until line 2 of tracks.txt is fixed");
     EXPECT_TRUE(model.Tracks().empty());
     EXPECT_EQ(model.TakeSavedText("track a\n0 1 step\n"), SavedText::Taken);
     EXPECT_FALSE(model.CanUndo()) << "there is no studio's text to go back to";
@@ -239,7 +240,7 @@ TEST(KeyEditChoreography, EditedTextCompilesToTheTableOfTheExpectedTracks)
 {
     const std::string original = ReadTrackText();
     KeyEditModel model{original, "assets/tracks.txt"};
-    ASSERT_EQ(model.WhyNotEditable(), "");
+    ASSERT_EQ(Worded(model.WhyNotEditable()), "");
     std::vector<NamedTrack> expected(model.Tracks().begin(), model.Tracks().end());
     const int x = *model.FindTrack("camera_position:x");
     const int z = *model.FindTrack("camera_position:z");

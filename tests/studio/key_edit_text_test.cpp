@@ -33,7 +33,7 @@ KeyEditModel Editing(std::string_view text, KeyRef selected)
 #define EXPECT_CHANGED(edit)                                   \
     do {                                                       \
         const EditResult result = (edit);                      \
-        EXPECT_TRUE(result.changed) << result.refusal;         \
+        EXPECT_TRUE(result.changed) << Worded(result.refusal);         \
     } while (false)
 
 #define EXPECT_REFUSED(model, edit, why)                      \
@@ -41,7 +41,7 @@ KeyEditModel Editing(std::string_view text, KeyRef selected)
         const std::string before = (model).Text();            \
         const EditResult result = (edit);                     \
         EXPECT_FALSE(result.changed);                         \
-        EXPECT_EQ(result.refusal, why);                       \
+        EXPECT_EQ(Worded(result.refusal), why);                       \
         EXPECT_EQ((model).Text(), before) << "text changed";  \
     } while (false)
 
@@ -103,7 +103,7 @@ TEST(KeyLineRewrite, AValueThatAlreadyReadsTheSameLeavesItsLineAlone)
     KeyEditModel model = Editing(text, {0, 0});
     const EditResult result = model.SetSelectedValue("0.1");
     EXPECT_FALSE(result.changed);
-    EXPECT_EQ(result.refusal, "");
+    EXPECT_FALSE(result.refusal);
     EXPECT_EQ(model.Text(), text);
     EXPECT_FALSE(model.CanUndo()) << "an edit that changed nothing is no step";
 }
@@ -111,10 +111,10 @@ TEST(KeyLineRewrite, AValueThatAlreadyReadsTheSameLeavesItsLineAlone)
 TEST(KeyLineRewrite, ANudgeStepsByAPowerOfTenThatFitsTheTrack)
 {
     KeyEditModel model = Editing(kEditText, {kFtb, 1});
-    EXPECT_DOUBLE_EQ(model.NudgeStepOf(kFtb, false), 0.01);
-    EXPECT_CHANGED(model.NudgeSelected(1, false));
+    EXPECT_DOUBLE_EQ(model.NudgeStepOf(kFtb, NudgeSize::Coarse), 0.01);
+    EXPECT_CHANGED(model.NudgeSelected(1, NudgeSize::Coarse));
     EXPECT_EQ(model.Text(), Replaced(kEditText, "   16   0.8  linear", "   16   0.81 linear"));
-    EXPECT_CHANGED(model.NudgeSelected(-11, true));
+    EXPECT_CHANGED(model.NudgeSelected(-11, NudgeSize::Fine));
     EXPECT_EQ(model.Text(), Replaced(kEditText, "   16   0.8  linear", "   16   0.799 linear"));
 }
 
@@ -188,6 +188,10 @@ TEST(KeyLineInsert, ANewLineIsWrittenLikeTheTextAroundIt)
         {"tabs between the words are copied", "track a\n0\t1\tstep\n", 0, 2.0, "track a\n0\t1\tstep\n4\t2\tstep\n"},
         {"the line ends in a carriage return like its neighbour", "track a\r\n  0  1  step\r\n  8  2  step\r\n", 0,
          1.5, "track a\r\n  0  1  step\r\n  4  1.5 step\r\n  8  2  step\r\n"},
+        {"after a last line without a newline, both end as the text's lines do", "track a\r\n  0  1  step", 0, 2.0,
+         "track a\r\n  0  1  step\r\n  4  2  step"},
+        {"before a last line without a newline, the new line ends as the text's do",
+         "track a\r\n  0  1  step\r\n  8  2  step", 0, 1.5, "track a\r\n  0  1  step\r\n  4  1.5 step\r\n  8  2  step"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -216,6 +220,9 @@ TEST(KeyLineDelete, DeletingTheLastLineKeepsNoFinalNewline)
     EXPECT_CHANGED(model.DeleteSelected());
     EXPECT_EQ(model.Text(), Replaced(kEditText, "\n0 0.1 step", ""));
     EXPECT_TRUE(model.Tracks()[kScene].keys.empty());
+    KeyEditModel crlf = Editing("track a\r\n  0  1  step\r\n  8  2  step", {0, 1});
+    EXPECT_CHANGED(crlf.DeleteSelected());
+    EXPECT_EQ(crlf.Text(), "track a\r\n  0  1  step") << "a carriage return left at the end";
 }
 
 // ---------------------------------------------------------------------------
@@ -237,8 +244,8 @@ TEST(KeyDragSnap, ADragFarBeyondEveryRowIsRefusedWithoutOverflow)
 {
     KeyEditModel model = Editing(kEditText, {kFtb, 1});
     const std::int64_t far = SnapRowDelta(1e300, RowSnap::Row);
-    EXPECT_EQ(model.MoveRefusal(far), "'ftb': the key at row 16 would go past the last row");
-    EXPECT_EQ(model.MoveRefusal(SnapRowDelta(-1e300, RowSnap::Beat)), "'ftb': the key at row 16 would go below row 0");
+    EXPECT_EQ(Worded(model.MoveRefusal(far)), "'ftb': the key at row 16 would go past the last row");
+    EXPECT_EQ(Worded(model.MoveRefusal(SnapRowDelta(-1e300, RowSnap::Beat))), "'ftb': the key at row 16 would go below row 0");
 }
 
 TEST(KeyDragSnap, SelectedKeysMoveTogetherPastEachOthersRows)
@@ -264,14 +271,14 @@ TEST(KeyEditRefusal, AKeyCannotLandOnOrPassANeighbourOrGoBelowRowZero)
     EXPECT_REFUSED(model, model.MoveSelected(-68), "'fog': the key at row 64 would go below row 0");
     model.Select({kFog, 1});
     EXPECT_REFUSED(model, model.MoveSelected(-64), "'fog': the key at row 128 would land on the key at row 64");
-    EXPECT_EQ(model.MoveRefusal(-60), "");
+    EXPECT_FALSE(model.MoveRefusal(-60));
 }
 
 TEST(KeyEditRefusal, AKeyBeforeRowZeroMayOnlyMoveToRowZeroOrLater)
 {
     KeyEditModel model = Editing("track a\n-8 1 step\n", {0, 0});
     EXPECT_REFUSED(model, model.MoveSelected(4), "'a': the key at row -8 would go below row 0");
-    EXPECT_EQ(model.MoveRefusal(0), "") << "staying put is no move below row 0";
+    EXPECT_FALSE(model.MoveRefusal(0)) << "staying put is no move below row 0";
     EXPECT_CHANGED(model.MoveSelected(8));
     EXPECT_EQ(model.Text(), "track a\n0 1 step\n");
 }
@@ -302,8 +309,25 @@ TEST(KeyEditRefusal, ATypedValueMustBeAFiniteNormal32BitFloat)
 TEST(KeyEditRefusal, ANudgePastTheLargestFloatIsRefused)
 {
     KeyEditModel model = Editing("track a\n0 3.4e38 step\n", {0, 0});
-    EXPECT_REFUSED(model, model.NudgeSelected(10, false),
+    EXPECT_REFUSED(model, model.NudgeSelected(10, NudgeSize::Coarse),
                    "'a': the value at row 0 would pass the largest 32-bit float");
+}
+
+TEST(KeyEditRefusal, NoEditMakesTheDifferenceOfNeighboursOverflowAFloat)
+{
+    const std::string text = "track a\n0 3.4e38 linear\n4 0 step\n8 -3.4e38 step\n";
+    const auto overflows = [](int first, int second) {
+        return "'a': the keys at rows " + std::to_string(first) + " and " + std::to_string(second) +
+               " would differ by more than the largest 32-bit float";
+    };
+    KeyEditModel model = Editing(text, {0, 1});
+    EXPECT_REFUSED(model, model.DeleteSelected(), overflows(0, 8));
+    EXPECT_REFUSED(model, model.SetSelectedValue("-3.4e38"), overflows(0, 4));
+    EXPECT_REFUSED(model, model.Paste("track a\n0 -3.4e38 step\n", 4, 0), overflows(0, 4));
+    EXPECT_CHANGED(model.SetSelectedValue("5"));
+    // A text that holds such a pair already was written so: edits elsewhere go on.
+    KeyEditModel saved = Editing("track a\n0 3.4e38 linear\n8 -3.4e38 step\n16 0 step\n", {0, 2});
+    EXPECT_CHANGED(saved.SetSelectedValue("1"));
 }
 
 TEST(KeyEditRefusal, AnInsertNeedsAFreeRowFromZeroOnAndAFloat)
@@ -323,7 +347,7 @@ TEST(KeyEditRefusal, EditsOfTheSelectionNeedASelection)
     EXPECT_REFUSED(model, model.DeleteSelected(), "no key selected");
     EXPECT_REFUSED(model, model.CycleSelectedType(), "no key selected");
     EXPECT_REFUSED(model, model.SetSelectedValue("1"), "no key selected");
-    EXPECT_REFUSED(model, model.NudgeSelected(1, false), "no key selected");
+    EXPECT_REFUSED(model, model.NudgeSelected(1, NudgeSize::Coarse), "no key selected");
     model.Select({kFtb, 2});
     EXPECT_TRUE(model.Selection().empty()) << "a key that does not exist cannot be selected";
 }
@@ -355,13 +379,13 @@ TEST(KeyEditLookup, KeysAreFoundByTrackNameAndRow)
 TEST(KeyEditLookup, TheNudgeStepFollowsTheSpanOfTheTracksValues)
 {
     const TrackKey wide[] = {{0, -10.0f, 0}, {1, 1665.625f, 0}};
-    EXPECT_DOUBLE_EQ(NudgeStep(wide, false), 100.0);
-    EXPECT_DOUBLE_EQ(NudgeStep(wide, true), 10.0);
+    EXPECT_DOUBLE_EQ(NudgeStep(wide, NudgeSize::Coarse), 100.0);
+    EXPECT_DOUBLE_EQ(NudgeStep(wide, NudgeSize::Fine), 10.0);
     const TrackKey tenth[] = {{0, 0.0f, 0}, {1, 1.0f, 0}};
-    EXPECT_DOUBLE_EQ(NudgeStep(tenth, false), 0.1) << "a span of a power of ten";
+    EXPECT_DOUBLE_EQ(NudgeStep(tenth, NudgeSize::Coarse), 0.1) << "a span of a power of ten";
     const TrackKey flat[] = {{0, 250.0f, 0}, {1, 250.0f, 0}};
-    EXPECT_DOUBLE_EQ(NudgeStep(flat, false), 10.0) << "a flat track steps by its size";
-    EXPECT_DOUBLE_EQ(NudgeStep({}, false), 0.1);
+    EXPECT_DOUBLE_EQ(NudgeStep(flat, NudgeSize::Coarse), 10.0) << "a flat track steps by its size";
+    EXPECT_DOUBLE_EQ(NudgeStep({}, NudgeSize::Coarse), 0.1);
 }
 
 }  // namespace

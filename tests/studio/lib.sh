@@ -93,13 +93,16 @@ read_timeline() {
   plot_left=$((tx + 190))
   plot_width=$((tw - 190))
 }
-# The pixel column of row $1, and the top of lane $1 of $2, in the timeline
-# read last.
+# The pixel column of row $1, the top of lane $1 of $2 track lanes (the
+# music's lane is under them) and their height, in the timeline read last:
+# a ruler of 34 pixels (the row numbers, then the markers' strip from 16 on).
 row_x() {
   awk -v r="$1" -v l="$plot_left" -v w="$plot_width" -v f="$first" -v n="$rows" \
     'BEGIN { printf "%d", l + (r - f) / n * w + 0.5 }'
 }
-lane_top() { echo $((ty + 20 + $1 * (th - 20) / $2)); }
+lane_top() { echo $((ty + 34 + $1 * (th - 34) / ($2 + 1))); }
+lane_height() { echo $(((th - 34) / ($1 + 1))); }
+marker_strip_y() { echo $((ty + 25)); }
 
 # Saves what the window shows as $work/$1.png: F12 is held until raylib has
 # written its screenshot (a frame can take long under software rendering).
@@ -163,6 +166,23 @@ stop_studio() {
   local status=$?
   studio_pid=
   [ "$status" -eq 0 ] || fail "exit status $status after Escape"
+}
+
+# Succeeds once the clipboard holds $1 (without its last newline).
+clipboard_holds() { [ "$(xclip -o -selection clipboard 2>/dev/null)" = "$1" ]; }
+
+# Milliseconds from the wall-clock time $1 (date +%s.%N) to the frame that
+# showed the $2-th edit the studio logged.
+edit_latency() {
+  local at
+  at=$(grep '^edit-on-screen' "$frames" | sed -n "$2s/.*at=//p")
+  awk -v a="$1" -v b="$at" 'BEGIN { printf "%.0f", (b - a) * 1000 }'
+}
+# One line on the times (ms, one a line on standard input): "$1: median M ms,
+# LEAST to MOST ms over N $2".
+latency_summary() {
+  sort -n | awk -v what="$1" -v unit="$2" '{ t[NR] = $1 } END {
+    printf "%s: median %d ms, %d to %d ms over %d %s\n", what, t[int((NR + 1) / 2)], t[1], t[NR], NR, unit }'
 }
 
 # True when |$1 - $2| < $3.

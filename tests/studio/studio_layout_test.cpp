@@ -28,10 +28,10 @@ TEST(StudioLayout, WithoutTheTimelineTheFrameHasTheWholeWindow)
     EXPECT_EQ(layout.timeline.height, 0.0f);
 }
 
-TEST(StudioLayout, TheTimelineTakesARulerAndALanePerTrackBelowTheFrame)
+TEST(StudioLayout, TheTimelineTakesARulerALanePerTrackAndTheMusicsBelowTheFrame)
 {
     const StudioLayout layout = LayOutStudio(1280, 1000, true, 11);
-    const float panel = kRulerHeight + 11 * kLaneHeight;
+    const float panel = kRulerHeight + 12 * kLaneHeight;
     EXPECT_EQ(layout.timeline, (PixelRect{0, 1000 - panel, 1280, panel}));
     EXPECT_EQ(layout.frame.y + layout.frame.height, 1000 - panel);
     EXPECT_NEAR(layout.frame.width / layout.frame.height, 16.0 / 9.0, 0.01);

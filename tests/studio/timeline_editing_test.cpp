@@ -13,6 +13,7 @@
 #include "key_edit_model.h"
 #include "sync/sync_device.h"
 #include "timeline_editor.h"
+#include "lane_tracks.h"
 #include "timeline_lanes.h"
 #include "track_text_reload.h"
 #include "transport_keys.h"
@@ -31,11 +32,13 @@ constexpr std::string_view kText =
     "  511   0   step\n";
 constexpr int kFade = 0;
 constexpr int kRoll = 1;
-// A ruler and two lanes of 26 pixels; the rows run from x = 190 to 1280.
-constexpr PixelRect kPanel{0.0f, 400.0f, 1280.0f, 72.0f};
+// A ruler, two lanes and the music's, of 26 pixels each; the rows run from x =
+// 190 to 1280.
+constexpr PixelRect kPanel{0.0f, 400.0f, 1280.0f, kRulerHeight + 3.0f * 26.0f};
 constexpr double kRows = 832.0;
 constexpr KeyModifiers kShift{true, false};
 constexpr KeyModifiers kControl{false, true};
+constexpr std::int32_t kEnd = 800;
 
 class TimelineEditing : public ::testing::Test {
 protected:
@@ -53,8 +56,15 @@ protected:
     }
 
     // The demo takes the model's text, as the studio does after an edit.
-    void Apply() { ASSERT_TRUE(ReloadTrackText(device, model.Text()).applied); }
-    EditingFrame Frame() { return {&model, "", RegisteredTracks(*device), kPanel, view, playhead, false}; }
+    void Apply()
+    {
+        ASSERT_TRUE(ReloadTrackText(device, model.Text()).applied);
+        lanes = LaneTracks(RegisteredTracks(*device), &model);
+    }
+    EditingFrame Frame()
+    {
+        return {&model, "", lanes, kPanel, view, playhead, false, kEnd, loop, [] { return clipboard; }};
+    }
     EditorOutcome CarryOut(const EditorOutcome& outcome)
     {
         if (outcome.edited) Apply();
@@ -69,6 +79,7 @@ protected:
         return KeyMark(track, track.keys[key], view, TimelineLane(kPanel, lane, 2));
     }
     PixelPoint Empty(int lane, double row) { return {view.RowToX(row), TimelineLane(kPanel, lane, 2).y + 3.0f}; }
+    PixelPoint Label(int lane) { return {20.0f, TimelineLane(kPanel, lane, 2).y + 10.0f}; }
     float RowsToPixels(double rows) { return view.RowToX(rows) - view.RowToX(0.0); }
 
     EditorOutcome Press(PixelPoint at, KeyModifiers modifiers = {})
@@ -106,6 +117,9 @@ protected:
 
     KeyEditModel model{std::string(kText), "tracks.txt"};
     SyncDevice* const device = CreateSyncDevice("Editing");
+    LaneTracks lanes;
+    std::optional<RowSpan> loop;
+    static inline std::string clipboard;
     TimelineView view{kRows, 0.0f, 1.0f};
     TimelineEditor editor;
     double playhead = 456.0;
@@ -136,6 +150,26 @@ TEST_F(TimelineEditing, ShiftClickAddsKeysToTheSelectionAndTakesThemOut)
     EXPECT_EQ(Selected(), (std::vector<KeyRef>{{kFade, 0}}));
 }
 
+TEST_F(TimelineEditing, APlainClickOnASelectedKeySelectsOnlyIt)
+{
+    // A selection can reach off screen: a click that moves nothing must not
+    // keep keys nobody sees.
+    Click(Mark(kFade, 16));
+    Click(Mark(kRoll, 448), kShift);
+    Click(Mark(kRoll, 448));
+    EXPECT_EQ(Selected(), (std::vector<KeyRef>{{kRoll, 3}}));
+    EXPECT_TRUE(Key(KEY_DELETE).edited);
+    EXPECT_EQ(model.Tracks()[kFade].keys.size(), 2u) << "the key no longer clicked was deleted too";
+    ASSERT_TRUE(Key(KEY_Z, kControl).edited);
+    Click(Mark(kFade, 16), kShift);
+    ASSERT_TRUE(Key(KEY_UP).edited);
+    Click(Mark(kRoll, 384));
+    ASSERT_TRUE(Key(KEY_Z, kControl).edited);
+    ASSERT_EQ(Selected(), (std::vector<KeyRef>{{kFade, 1}, {kRoll, 3}})) << "the nudge's selection, back";
+    Click(Mark(kRoll, 448));
+    EXPECT_EQ(Selected(), (std::vector<KeyRef>{{kRoll, 3}})) << "after undo too";
+}
+
 TEST_F(TimelineEditing, AClickOnEmptyRowsScrubsThereKeepingTheSelection)
 {
     Click(Mark(kRoll, 448));
@@ -154,7 +188,7 @@ TEST_F(TimelineEditing, AClickOnEmptyRowsScrubsThereKeepingTheSelection)
 
 TEST_F(TimelineEditing, AClickOnALabelMakesItsLaneCurrentAndNothingElse)
 {
-    const EditorOutcome outcome = Press({20.0f, TimelineLane(kPanel, kRoll, 2).y + 10.0f});
+    const EditorOutcome outcome = Press(Label(kRoll));
     EXPECT_TRUE(outcome.handled);
     EXPECT_FALSE(outcome.seekRow);
     EXPECT_EQ(editor.CurrentLane(), kRoll);
@@ -267,7 +301,8 @@ TEST_F(TimelineEditing, ClicksTooFarApartInTimeOrSpaceOnlyScrub)
     EXPECT_FALSE(Click(Empty(kFade, 100.0)).edited) << "the clicks were slow";
     time += TimelineEditor::kDoubleClickSeconds;
     Click(Empty(kFade, 100.0));
-    EXPECT_FALSE(Click({Empty(kFade, 100.0).x + 2.0f * TimelineEditor::kDoubleClickPixels, 403.0f + 20.0f}).edited)
+    EXPECT_FALSE(Click({Empty(kFade, 100.0).x + 2.0f * TimelineEditor::kDoubleClickPixels, Empty(kFade, 100.0).y})
+                     .edited)
         << "the clicks were apart";
     EXPECT_EQ(model.Text(), kText);
 }
@@ -277,7 +312,7 @@ TEST_F(TimelineEditing, WithoutACurrentLaneOrAModelAnInsertSaysWhy)
     EXPECT_FALSE(Key(KEY_I).edited);
     EXPECT_EQ(editor.Message(), "no current lane: click a lane first");
     Click(Mark(kRoll, 448));
-    const EditingFrame frame{nullptr, "nothing to edit", RegisteredTracks(*device), kPanel, view, playhead, false};
+    const EditingFrame frame{nullptr, "nothing to edit", lanes, kPanel, view, playhead, false, kEnd, {}, nullptr};
     EXPECT_FALSE(editor.Key(frame, KEY_I, {}, false).edited);
     EXPECT_EQ(editor.Message(), "nothing to edit");
     EXPECT_FALSE(editor.Key(frame, KEY_DELETE, {}, false).edited);
@@ -334,6 +369,21 @@ TEST_F(TimelineEditing, EnterTypesAValueThatEnterAppliesAndARefusedOneStaysOpen)
     EXPECT_EQ(Line(7), "  384   1   step");
 }
 
+TEST_F(TimelineEditing, ATypedValueTakesWhatTheParserReadsUpToItsLengthAndSaysWhyNoMore)
+{
+    Click(Mark(kRoll, 384));
+    Key(KEY_ENTER);
+    Key(KEY_ONE);
+    for (int zero = 0; zero < 34; ++zero) Key(KEY_ZERO);
+    EXPECT_TRUE(Key(KEY_ENTER).edited);
+    EXPECT_EQ(Line(7), "  384   1e+34 step");
+    Key(KEY_ENTER);
+    for (std::size_t digit = 0; digit < TimelineEditor::kLongestTyped; ++digit) Key(KEY_ONE);
+    EXPECT_EQ(editor.Message(), "");
+    Key(KEY_ONE);
+    EXPECT_EQ(editor.Message(), "a value is at most 64 characters long");
+}
+
 TEST_F(TimelineEditing, UpAndDownNudgeTheSelectedValuesShiftTenTimesFiner)
 {
     Click(Mark(kRoll, 384));
@@ -345,7 +395,7 @@ TEST_F(TimelineEditing, UpAndDownNudgeTheSelectedValuesShiftTenTimesFiner)
 
 TEST_F(TimelineEditing, CommaAndPeriodGoToTheCurrentLanesKeysBeforeAndAfterThePlayhead)
 {
-    Click({20.0f, TimelineLane(kPanel, kRoll, 2).y + 10.0f});
+    Click(Label(kRoll));
     playhead = 448.0;
     EXPECT_EQ(Key(KEY_PERIOD).seekRow, 511.0) << "the key under the playhead counted as after it";
     EXPECT_EQ(Key(KEY_COMMA).seekRow, 448.0);
@@ -365,6 +415,108 @@ TEST_F(TimelineEditing, ControlZUndoesControlYAndControlShiftZRedo)
     EXPECT_TRUE(Key(KEY_Z, kControl).edited);
     EXPECT_TRUE(Key(KEY_Z, {true, true}).edited);
     EXPECT_EQ(model.Tracks()[kRoll].keys.size(), 4u);
+}
+
+// ---------------------------------------------------------------------------
+// Many keys at once
+// ---------------------------------------------------------------------------
+
+TEST_F(TimelineEditing, AControlDragBoxesKeysAcrossLanesWithShiftAddingThem)
+{
+    const PixelPoint from{Mark(kFade, 16).x - 5.0f, Mark(kFade, 16).y - 5.0f};
+    Press(from, kControl);
+    EXPECT_FALSE(editor.Scrubbing()) << "a box is no scrub";
+    CarryOut(editor.Follow(Frame(), {{Mark(kRoll, 255).x + 5.0f, Mark(kRoll, 255).y + 5.0f}, kControl}));
+    ASSERT_TRUE(editor.Marks(Frame(), std::nullopt).box);
+    Release({Mark(kRoll, 255).x + 5.0f, Mark(kRoll, 255).y + 5.0f}, kControl);
+    EXPECT_EQ(Selected(), (std::vector<KeyRef>{{kFade, 1}, {kRoll, 1}}));
+    const PixelPoint last = Mark(kRoll, 511);
+    Press({last.x - 2.0f, last.y - 2.0f}, {true, true});
+    Release({last.x + 2.0f, last.y + 2.0f}, {true, true});
+    EXPECT_EQ(Selected(), (std::vector<KeyRef>{{kFade, 1}, {kRoll, 1}, {kRoll, 4}}));
+    Press({last.x - 2.0f, last.y - 2.0f}, kControl);
+    Release({last.x + 2.0f, last.y + 2.0f}, kControl);
+    EXPECT_EQ(Selected(), (std::vector<KeyRef>{{kRoll, 4}}));
+    EXPECT_EQ(playhead, 456.0) << "the playhead stayed";
+}
+
+TEST_F(TimelineEditing, CopyCutAndPasteGoThroughTheClipboardAtThePlayheadIntoTheCurrentLane)
+{
+    Click(Mark(kRoll, 384));
+    Click(Mark(kRoll, 448), kShift);
+    const EditorOutcome copied = Key(KEY_C, kControl);
+    ASSERT_TRUE(copied.copied);
+    EXPECT_EQ(*copied.copied, "track roll\n  384 40 step\n  448 0 step\n");
+    clipboard = *copied.copied;
+    Click(Label(kFade));
+    playhead = 100.2;
+    EXPECT_TRUE(Key(KEY_V, kControl).edited);
+    EXPECT_EQ(model.Tracks()[kFade].keys[2], (TrackKey{100, 40.0f, 0}));
+    EXPECT_EQ(model.Tracks()[kFade].keys[3], (TrackKey{164, 0.0f, 0}));
+    const EditorOutcome cut = Key(KEY_X, kControl);
+    EXPECT_TRUE(cut.edited);
+    EXPECT_EQ(model.Tracks()[kFade].keys.size(), 2u);
+    clipboard = "not keys";
+    EXPECT_FALSE(Key(KEY_V, kControl).edited);
+    EXPECT_EQ(editor.Message(), "the clipboard holds no keys of tracks.txt (line 1: key before the first 'track NAME')");
+}
+
+TEST_F(TimelineEditing, EqualsInsertsABeatOrABarAndMinusRemovesTheLoopElseABeat)
+{
+    playhead = 449.6;
+    EXPECT_TRUE(Key(KEY_EQUAL).edited);
+    EXPECT_EQ(Line(9), "  515   0   step") << "the key at 511, a beat later";
+    EXPECT_TRUE(Key(KEY_EQUAL, kShift).edited);
+    EXPECT_EQ(Line(9), "  531   0   step");
+    EXPECT_TRUE(Key(KEY_MINUS).edited);
+    EXPECT_EQ(Line(9), "  527   0   step");
+    loop = RowSpan{400, 500};
+    EXPECT_TRUE(Key(KEY_MINUS).edited);
+    EXPECT_EQ(Line(8), "  427   0   step") << "the loop's 100 rows, and the key at 448 in it, gone";
+}
+
+TEST_F(TimelineEditing, MOpensAMarkersNameTypedAsTextAndAClickOnItsNameRenamesIt)
+{
+    model.AttachMarkers(std::nullopt, "markers.txt");
+    playhead = 256.0;
+    EXPECT_TRUE(Key(KEY_M).handled);
+    EXPECT_TRUE(editor.Typing());
+    for (const char32_t c : std::u32string(U"flöck")) editor.Character(c);
+    EXPECT_FALSE(Key(KEY_SPACE).seekRow) << "a space in a name is no transport key";
+    EXPECT_TRUE(Key(KEY_BACKSPACE).handled);
+    ASSERT_TRUE(Key(KEY_ENTER).edited);
+    ASSERT_EQ(model.Markers().size(), 1u);
+    EXPECT_EQ(model.Markers()[0].name, "fl\u00f6c");
+
+    const TimelineMarks marks = editor.Marks(Frame(), std::nullopt);
+    ASSERT_EQ(marks.markers.size(), 1u);
+    EXPECT_FLOAT_EQ(marks.markers[0].x, view.RowToX(256.0));
+    Click({marks.markers[0].x + 4.0f, MarkerStrip(kPanel).y + 4.0f});
+    EXPECT_TRUE(editor.Typing());
+    for (const char32_t c : std::u32string(U"!")) editor.Character(c);
+    ASSERT_TRUE(Key(KEY_ENTER).edited);
+    EXPECT_EQ(model.Markers()[0].name, "fl\u00f6c!");
+
+    playhead = 0.0;
+    EXPECT_EQ(Key(KEY_PAGE_DOWN).seekRow, 256.0);
+    EXPECT_FALSE(Key(KEY_PAGE_UP).seekRow);
+    EXPECT_EQ(editor.Message(), "no marker before the playhead");
+    ASSERT_TRUE(model.SelectedMarker());
+    EXPECT_TRUE(Key(KEY_DELETE).edited);
+    EXPECT_TRUE(model.Markers().empty());
+}
+
+TEST_F(TimelineEditing, ARefusalAboutATextThatIsFixedSinceIsDropped)
+{
+    Click(Mark(kRoll, 448));
+    ASSERT_EQ(model.TakeSavedText("track fade\n0 x step\n"), SavedText::InError);
+    Key(KEY_DELETE);
+    EXPECT_EQ(editor.Message(), "editing waits until line 2 of tracks.txt is fixed");
+    editor.Refresh(&model);
+    EXPECT_NE(editor.Message(), "") << "still in error";
+    ASSERT_EQ(model.TakeSavedText(std::string(kText)), SavedText::Ignored);
+    editor.Refresh(&model);
+    EXPECT_EQ(editor.Message(), "");
 }
 
 // ---------------------------------------------------------------------------
@@ -398,12 +550,22 @@ TEST_F(TimelineEditing, TheLaneUnderThePointerReadsItsValueThereAndItsSelectedKe
 
 TEST(TimelinePlaces, LanesStackBelowTheRulerAndAreFoundByHeight)
 {
-    EXPECT_EQ(TimelineLane(kPanel, 1, 2), (PixelRect{0.0f, 446.0f, 1280.0f, 26.0f}));
-    EXPECT_EQ(TimelineLaneAt(kPanel, 2, 419.0f), std::nullopt) << "the ruler";
-    EXPECT_EQ(TimelineLaneAt(kPanel, 2, 420.0f), 0);
-    EXPECT_EQ(TimelineLaneAt(kPanel, 2, 471.0f), 1);
-    EXPECT_EQ(TimelineLaneAt(kPanel, 2, 472.0f), std::nullopt) << "below the panel";
-    EXPECT_EQ(TimelinePlot(kPanel), (PixelRect{190.0f, 400.0f, 1090.0f, 72.0f}));
+    EXPECT_EQ(TimelineLane(kPanel, 1, 2), (PixelRect{0.0f, 460.0f, 1280.0f, 26.0f}));
+    EXPECT_EQ(TimelineLaneAt(kPanel, 2, 433.0f), std::nullopt) << "the ruler";
+    EXPECT_EQ(TimelineLaneAt(kPanel, 2, 434.0f), 0);
+    EXPECT_EQ(TimelineLaneAt(kPanel, 2, 485.0f), 1);
+    EXPECT_EQ(TimelineLaneAt(kPanel, 2, 486.0f), 2) << "the music's lane";
+    EXPECT_EQ(TimelineLaneAt(kPanel, 2, 512.0f), std::nullopt) << "below the panel";
+    EXPECT_EQ(MarkerStrip(kPanel), (PixelRect{190.0f, 416.0f, 1090.0f, 18.0f}));
+    EXPECT_EQ(TimelinePlot(kPanel), (PixelRect{190.0f, 400.0f, 1090.0f, 112.0f}));
+}
+
+TEST(TimelinePlaces, AReadoutStandsBesideItsRowWithinThePlotNeverOverTheLabels)
+{
+    const PixelRect plot = TimelinePlot(kPanel);
+    EXPECT_EQ(ReadoutLeft(500.0f, 100.0f, plot), 508.0f) << "right of its row";
+    EXPECT_EQ(ReadoutLeft(1250.0f, 100.0f, plot), 1142.0f) << "left of it at the plot's end";
+    EXPECT_EQ(ReadoutLeft(100.0f, 100.0f, plot), plot.x) << "a drag below row 0, left of the plot";
 }
 
 TEST(TimelinePlaces, AKeyIsFoundWithinReachOfItsMarkTheNearestOfOverlappingMarks)

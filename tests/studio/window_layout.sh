@@ -9,8 +9,8 @@ window=$(xdotool search --name '^quorl-studio$' | head -n 1)
 # Succeeds once the layout logged is frame $1 and timeline $2 (X,Y,W,H).
 layout_is() { [ "$(grep '^layout' "$frames" | tail -n 1)" = "layout frame=$1 timeline=$2" ]; }
 
-# 1000x700 less the timeline's 306 rows: 394 high, so 700 wide and bars aside.
-wait_for 20 "the first layout" layout_is 150,0,700,394 0,394,1000,306
+# 1000x700 less the timeline's 315 rows (its 45%): 385 high, so 684 wide and bars aside.
+wait_for 20 "the first layout" layout_is 158,0,684,385 0,385,1000,315
 xdotool key Tab
 wait_for 20 "the timeline hidden" layout_is 0,69,1000,562 0,700,1000,0
 screenshot without_timeline
@@ -27,7 +27,7 @@ wait_for 20 "the timeline back" layout_is 404,0,391,220 0,220,1200,180
 
 # The harness's monitor is 1920x1080.
 xdotool key F11
-wait_for 20 "the window filling the monitor" layout_is 272,0,1376,774 0,774,1920,306
+wait_for 20 "the window filling the monitor" layout_is 308,0,1304,734 0,734,1920,346
 xdotool key F11
 wait_for 20 "the window given back" layout_is 404,0,391,220 0,220,1200,180
 stop_studio

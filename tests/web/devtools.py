@@ -197,14 +197,16 @@ class Page:
             time.sleep(poll)
         return time.monotonic() - start
 
-    def click(self, selector):
+    def click(self, selector, held=0.0):
         """A real mouse click in the middle of the element, the mouse moved
-        there first: a user gesture."""
+        there first: a user gesture. The button is held down for `held`
+        seconds, as a hand holds it for a tenth of a second or so."""
         box = self.evaluate(f"(() => {{ const r = document.querySelector({json.dumps(selector)})"
                             ".getBoundingClientRect(); return [r.x + r.width / 2, r.y + r.height / 2]; })()")
         self.move_mouse(box[0], box[1])
-        for kind in ("mousePressed", "mouseReleased"):
-            self.call("Input.dispatchMouseEvent", type=kind, x=box[0], y=box[1], button="left", clickCount=1)
+        self.call("Input.dispatchMouseEvent", type="mousePressed", x=box[0], y=box[1], button="left", clickCount=1)
+        time.sleep(held)
+        self.call("Input.dispatchMouseEvent", type="mouseReleased", x=box[0], y=box[1], button="left", clickCount=1)
 
     def move_mouse(self, x, y):
         self.call("Input.dispatchMouseEvent", type="mouseMoved", x=x, y=y)

@@ -1,7 +1,8 @@
 """The release archive's page, build-web/one-file/quorl.html, alone in a
 folder and opened straight from disk (file://) in headless Chromium: it
 fetches nothing, not even from beside it, plays its sound and frames after
-Play, and logs no errors.
+Play, keeps them together from the start and through a 3 s hold of its main
+thread (as the served page does), and logs no errors.
 
 QUORL_WEB_BUILD names the browser build and QUORL_SOURCE the repository.
 Exit status 0 when it passes; otherwise the reason is on standard error.
@@ -12,8 +13,9 @@ import sys
 import tempfile
 
 from devtools import Browser, DevToolsError
-from quorl_page import (CANVAS_SUMMARY, PATIENCE, RENDERER, WEB_BUILD, WINDOW, Failure, check, no_console_errors,
-                        open_ready_page, state_of)
+from music_sync import AUDIO_TAP, check_together, play_through_a_stall, summary
+from quorl_page import (CANVAS_SUMMARY, INSTRUMENTS, PATIENCE, RENDERER, WEB_BUILD, WINDOW, Failure, check,
+                        choose_quality, no_console_errors, open_ready_page, state_of)
 
 
 def main():
@@ -21,13 +23,13 @@ def main():
         page_file = os.path.join(folder, "quorl.html")
         shutil.copyfile(os.path.join(WEB_BUILD, "one-file", "quorl.html"), page_file)
         url = "file://" + page_file
-        page = open_ready_page(browser, url)
-        page.click("#play")
+        page = open_ready_page(browser, url, INSTRUMENTS + AUDIO_TAP)
+        choose_quality(page, "Quarter")
+        stall = play_through_a_stall(page)
         check(state_of(page) == "playing", f"the page is '{state_of(page)}' after Play")
-        running = "window.audioContexts.filter((c) => c.state === 'running')"
-        page.wait_until(f"{running}.length === 1 && {running}[0].currentTime > 3", timeout=PATIENCE)
-        summary = page.evaluate(CANVAS_SUMMARY)
-        check(summary["brightness"] > 10, f"the canvas stays black: {summary}")
+        picture = page.evaluate(CANVAS_SUMMARY)
+        check(picture["brightness"] > 10, f"the canvas stays black: {picture}")
+        together = check_together(page, stall)
 
         # The page itself, the program from its own text (a blob: address) and
         # the .wasm from the program's (a data: address).
@@ -37,7 +39,8 @@ def main():
                    if address != url and not address.startswith(("blob:", "data:"))]
         check(not fetched, f"the page fetched {fetched}")
         no_console_errors(page)
-        print(f"{os.path.getsize(page_file)} bytes, requests {[a.split(':')[0] for a in requests]}, {summary}")
+        print(f"{os.path.getsize(page_file)} bytes, requests {[a.split(':')[0] for a in requests]}, {picture}; "
+              f"{summary(together)}")
 
 
 if __name__ == "__main__":

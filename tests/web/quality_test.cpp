@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <functional>
+#include <optional>
 #include <vector>
 
 #include "quality.h"
@@ -42,6 +43,28 @@ Cost Costs(double full, double half, double quarter)
     return [=](QualityLevel level, double) {
         return level == QualityLevel::Full ? full : level == QualityLevel::Half ? half : quarter;
     };
+}
+
+// Each level has its place: the steps down and up are each other's reverse,
+// the positions count from Full without a hole, and each step down renders a
+// smaller picture.
+TEST(QualityLevels, StepOneByOneFromFullToTheLowest)
+{
+    std::size_t count = 0;
+    for (std::optional<QualityLevel> level = QualityLevel::Full; level; level = LowerLevel(*level)) {
+        EXPECT_EQ(IndexOf(*level), count);
+        EXPECT_EQ(LevelAt(count), level);
+        if (const std::optional<QualityLevel> lower = LowerLevel(*level)) {
+            EXPECT_EQ(HigherLevel(*lower), level);
+            EXPECT_LT(RenderSizeAt(*lower).width, RenderSizeAt(*level).width);
+        }
+        ++count;
+    }
+    EXPECT_EQ(count, kQualityLevelCount);
+    EXPECT_FALSE(LevelAt(count));
+    EXPECT_FALSE(HigherLevel(QualityLevel::Full));
+    EXPECT_EQ(RenderSizeAt(QualityLevel::Full), kRenderSize);
+    EXPECT_EQ(RenderSizeAt(QualityLevel::Quarter).width * 4, kRenderSize.width);
 }
 
 TEST(AutoQuality, StaysAtFullWhileFramesKeepUp)

@@ -17,13 +17,14 @@ WEB_BUILD = os.environ["QUORL_WEB_BUILD"]
 RENDERER = ["--use-angle=gl-egl", "--ignore-gpu-blocklist"]
 # Small, as a frame costs the same at any canvas size: it is always 1920x1080.
 WINDOW = ["--window-size=640,360"]
-# Seconds to wait for the browser's answers. The first frame waits for the
-# shader's compilation, which takes a minute on a busy machine, and the page
-# does not answer meanwhile.
+# Seconds to wait for the browser's answers. The page prepares (the shader
+# compiled, a first frame drawn) for a minute on a busy machine, and a frame
+# at Full takes seconds.
 PATIENCE = 300
 
 # Before the page's own script: records the audio contexts that the page
-# creates and counts its animation frames. The drawing buffer of a WebGL canvas
+# creates, the states it passes through with the Play button's text then,
+# and counts its animation frames. The drawing buffer of a WebGL canvas
 # is cleared once the frame is shown, so copies of the picture are taken right
 # after one of the page's frames, in the same task (nextFrameCopy, which fails
 # once the page no longer plays).
@@ -32,6 +33,14 @@ window.audioContexts = [];
 window.AudioContext = class extends window.AudioContext {
     constructor(...options) { super(...options); window.audioContexts.push(this); }
 };
+window.stateLog = [];
+document.addEventListener("DOMContentLoaded", () => {
+    const play = document.getElementById("play");
+    const log = () => stateLog.push({state: document.body.dataset.state, play: play.textContent,
+                                     disabled: play.disabled});
+    log();
+    new MutationObserver(log).observe(document.body, {attributes: true, attributeFilter: ["data-state"]});
+});
 window.framesDone = 0;
 const waitingForFrame = [];
 const requestFrame = window.requestAnimationFrame.bind(window);
@@ -151,14 +160,19 @@ def served_page():
         server.wait()
 
 
-def open_ready_page(browser, url):
-    page = browser.open(url, before_load=INSTRUMENTS)
+def open_ready_page(browser, url, instruments=INSTRUMENTS):
+    page = browser.open(url, before_load=instruments)
     wait_until_ready(page)
     return page
 
 
+def wait_until_prepared(page):
+    """Waits while the page loads and prepares; returns how long that took."""
+    return page.wait_until("!['loading', 'preparing'].includes(document.body.dataset.state)", timeout=PATIENCE)
+
+
 def wait_until_ready(page):
-    page.wait_until("document.body.dataset.state !== 'loading'", timeout=PATIENCE)
+    wait_until_prepared(page)
     check(state_of(page) == "ready", f"the page is '{state_of(page)}', not ready: {message_of(page)}")
 
 

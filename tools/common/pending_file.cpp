@@ -4,6 +4,8 @@
 #include <signal.h>
 #include <sys/stat.h>
 
+#include <algorithm>
+#include <cctype>
 #include <cstring>
 #include <optional>
 #include <random>
@@ -120,6 +122,26 @@ bool PendingFile::IsStillOurs() const
 {
     struct stat status{};
     return lstat(partialName.c_str(), &status) == 0 && status.st_dev == device && status.st_ino == inode;
+}
+
+std::vector<std::filesystem::path> RemoveLeftovers(const std::filesystem::path& name)
+{
+    const std::string partial = name.filename().string() + ".partial";
+    const auto ours = [&partial](const std::string& file) {
+        if (file == partial) return true;
+        if (file.size() != partial.size() + 7 || !file.starts_with(partial + "-")) return false;
+        return std::all_of(file.end() - 6, file.end(), [](char c) { return std::isalnum(static_cast<unsigned char>(c)); });
+    };
+    std::vector<std::filesystem::path> removed;
+    std::error_code error;
+    const std::filesystem::path folder = name.has_parent_path() ? name.parent_path() : ".";
+    for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
+        if (!ours(entry.path().filename().string()) || !entry.is_regular_file(error) || entry.is_symlink(error)) {
+            continue;
+        }
+        if (std::filesystem::remove(entry.path(), error)) removed.push_back(entry.path());
+    }
+    return removed;
 }
 
 void LetWritesPastTheSizeLimitFail()

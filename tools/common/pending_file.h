@@ -56,6 +56,12 @@ private:
     bool committed = false;
 };
 
+// Removes the temporary files that writes of NAME left when their program
+// was killed (NAME.partial and NAME.partial-XXXXXX, regular files only, never
+// a link); returns their names. For a program that alone writes NAME, at its
+// start.
+std::vector<std::filesystem::path> RemoveLeftovers(const std::filesystem::path& name);
+
 // Has a write past the file-size limit (ulimit -f) fail like any other failed
 // write, instead of ending the program by SIGXFSZ with its temporary file
 // left behind: the PendingFile then removes it and says why. Programs that

@@ -13,6 +13,7 @@
 #include <string>
 
 #include "mastering/loudness_meter.h"
+#include "mastering/true_peak.h"
 #include "pending_file.h"
 #include "soundtrack.h"
 
@@ -56,8 +57,8 @@ int main(int argc, char** argv)
     const std::string stream = EncodeSoundtrack(soundtrack);
     if (!WriteWholeFile(oggPath, stream)) return 1;
     if (!wavPath.empty() && !WriteWholeFile(wavPath, EncodeWav(soundtrack))) return 1;
-    std::printf("quorl-composer: %s: %.3f s, %.1f LUFS, sample peak %.1f dBFS before encoding, %zu bytes\n",
+    std::printf("quorl-composer: %s: %.3f s, %.1f LUFS, true peak %.1f dBTP before encoding, %zu bytes\n",
                 oggPath.c_str(), static_cast<double>(soundtrack.Frames()) / soundtrack.sampleRate,
-                IntegratedLoudness(soundtrack), ToDecibels(SamplePeak(soundtrack)), stream.size());
+                IntegratedLoudness(soundtrack), ToDecibels(TruePeak(soundtrack)), stream.size());
     return 0;
 }

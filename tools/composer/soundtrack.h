@@ -9,10 +9,10 @@
 #include "mastering/mastering.h"
 #include "stereo_buffer.h"
 
-// -14 LUFS, peaks at -2 dBFS before encoding: Vorbis overshoots the
+// -14 LUFS, true peaks at -2.5 dBTP before encoding: Vorbis overshoots the
 // original's peaks by a fraction of a decibel, and the decoded stream must
-// stay under -1 dBFS.
-inline constexpr MasteringTarget kSoundtrackMastering{-14.0, -2.0};
+// stay under -1 dBTP.
+inline constexpr MasteringTarget kSoundtrackMastering{-14.0, -2.5};
 inline constexpr float kSoundtrackVorbisQuality = 0.6f;
 
 StereoBuffer RenderSoundtrack();

@@ -22,7 +22,7 @@ void PlaySubBassNote(StereoBuffer& stem, const NoteEvent& note)
     const PanGains centre = EqualPowerPan(0.0);
     const std::size_t start = NoteStartFrame(note);
     for (std::size_t i = 0; i < envelope.LengthFrames(); ++i) {
-        const double saturated = std::tanh(1.6 * sine.Next()) / std::tanh(1.6);
+        const double saturated = std::tanh(2.4 * sine.Next()) / std::tanh(2.4);
         AddPanned(stem, start + i, static_cast<float>(saturated * envelope.Next() * note.velocity), centre);
     }
 }

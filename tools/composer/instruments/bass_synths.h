@@ -1,7 +1,7 @@
-// The two basses: a sub (a sine, gently saturated so that it is still heard on
-// small speakers) that carries the low end in mono, and a reese (two detuned
-// band-limited saws drifting against each other, one on each side) that gives
-// the bass line its growl in the mids.
+// The two basses: a sub (a sine, saturated so that its harmonics carry it on
+// speakers that give little below 200 Hz) that carries the low end in mono,
+// and a reese (two detuned band-limited saws drifting against each other, one
+// on each side) that gives the bass line its growl in the mids.
 #pragma once
 
 #include "score/score.h"

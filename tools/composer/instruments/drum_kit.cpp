@@ -4,6 +4,7 @@
 #include <cmath>
 #include <numbers>
 
+#include "instruments/swept_hit.h"
 #include "instruments/voice_output.h"
 #include "synthesis/filters.h"
 #include "synthesis/noise.h"
@@ -25,23 +26,18 @@ double HitEnvelope(double t, double attack, double decay, double length)
     return rise * std::exp(-t / decay) * std::max(0.0, taper);
 }
 
-std::size_t Frames(double seconds, const StereoBuffer& stem)
-{
-    return static_cast<std::size_t>(seconds * stem.sampleRate);
-}
-
 void PlayHat(StereoBuffer& stem, const NoteEvent& hit, std::uint32_t seed, double decay, double length)
 {
     const double rate = stem.sampleRate;
     WhiteNoise noise(EventSeed(seed, hit.row));
     StateVariableFilter highPass(7200.0, 0.9, rate);
-    OnePoleLowPass air(14000.0, rate);
+    OnePoleLowPass air(16000.0, rate);
     // Off-beat hats lean right, on-beat ones left: a little movement across the stereo field.
     const PanGains pan = EqualPowerPan(hit.row % 4 == 0 ? -0.25 : 0.25);
     // A little variation in level, so that a row of hats does not sound like a machine.
     const double humanised = hit.velocity * (0.92 + 0.08 * noise.Next());
     const std::size_t start = NoteStartFrame(hit);
-    for (std::size_t i = 0; i < Frames(length, stem); ++i) {
+    for (std::size_t i = 0; i < SecondsToFrames(length, stem); ++i) {
         const double t = static_cast<double>(i) / rate;
         const double sample = air.Process(highPass.Process(noise.Next()).highPass) * HitEnvelope(t, 0.0005, decay, length);
         AddPanned(stem, start + i, static_cast<float>(sample * humanised), pan);
@@ -52,22 +48,16 @@ void PlayHat(StereoBuffer& stem, const NoteEvent& hit, std::uint32_t seed, doubl
 
 void PlayKick(StereoBuffer& stem, const NoteEvent& hit)
 {
-    constexpr double kLength = 0.42;
-    const double rate = stem.sampleRate;
-    WhiteNoise noise(EventSeed(kKickSeed, hit.row));
-    OnePoleLowPass clickTone(3500.0, rate);
-    const PanGains centre = EqualPowerPan(0.0);
-    const std::size_t start = NoteStartFrame(hit);
-    double phase = 0.0;
-    for (std::size_t i = 0; i < Frames(kLength, stem); ++i) {
-        const double t = static_cast<double>(i) / rate;
-        const double frequency = 47.0 + 105.0 * std::exp(-t / 0.032) + 260.0 * std::exp(-t / 0.0035);
-        const double body = std::sin(kTwoPi * phase) * HitEnvelope(t, 0.0006, 0.14, kLength);
-        phase += frequency / rate;
-        const double click = clickTone.Process(noise.Next()) * HitEnvelope(t, 0.0004, 0.0025, kLength);
-        const double driven = std::tanh(1.8 * (body + 0.6 * click)) / std::tanh(1.8);
-        AddPanned(stem, start + i, static_cast<float>(driven * hit.velocity), centre);
-    }
+    constexpr double kLength = 0.36;
+    PlaySweptHit(
+        stem, hit, {kKickSeed, kLength, 7000.0},
+        [](double t) { return 47.0 + 105.0 * std::exp(-t / 0.032) + 260.0 * std::exp(-t / 0.0035); },
+        [](double t, double body, double noise) {
+            // A tight body, driven so that its harmonics carry it on speakers without lows.
+            const double shaped = body * HitEnvelope(t, 0.0006, 0.1, kLength);
+            const double click = noise * HitEnvelope(t, 0.0004, 0.003, kLength);
+            return std::tanh(2.4 * (shaped + 0.8 * click)) / std::tanh(2.4);
+        });
 }
 
 void PlaySnare(StereoBuffer& stem, const NoteEvent& hit)
@@ -75,20 +65,26 @@ void PlaySnare(StereoBuffer& stem, const NoteEvent& hit)
     constexpr double kLength = 0.5;
     const double rate = stem.sampleRate;
     FilteredStereoNoise noise(kSnareSeed, hit.row, 2400.0, 2600.0, 0.55, rate);
+    OnePoleLowPass leftCrackTone(9000.0, rate);
+    OnePoleLowPass rightCrackTone(9000.0, rate);
     const std::size_t start = NoteStartFrame(hit);
     double lowPhase = 0.0;
     double highPhase = 0.0;
-    for (std::size_t i = 0; i < Frames(kLength, stem); ++i) {
+    for (std::size_t i = 0; i < SecondsToFrames(kLength, stem); ++i) {
         const double t = static_cast<double>(i) / rate;
         const double bend = 1.0 + 0.35 * std::exp(-t / 0.012);
-        const double body = 0.55 * std::sin(kTwoPi * lowPhase) * HitEnvelope(t, 0.0008, 0.055, kLength) +
+        const double body = 0.34 * std::sin(kTwoPi * lowPhase) * HitEnvelope(t, 0.0008, 0.055, kLength) +
                             0.25 * std::sin(kTwoPi * highPhase) * HitEnvelope(t, 0.0008, 0.03, kLength);
         lowPhase += 185.0 * bend / rate;
         highPhase += 330.0 * bend / rate;
         const double rattle = HitEnvelope(t, 0.001, 0.13, kLength);
+        // The crack: the noise above the rattle's band, in a burst of a few milliseconds.
+        const double crack = 0.9 * HitEnvelope(t, 0.0005, 0.01, kLength);
         const FilteredStereoNoise::Outputs band = noise.Next();
-        const double left = body + 0.75 * rattle * band.left.bandPass;
-        const double right = body + 0.75 * rattle * band.right.bandPass;
+        const double left =
+            body + 0.75 * rattle * band.left.bandPass + crack * leftCrackTone.Process(band.left.highPass);
+        const double right =
+            body + 0.75 * rattle * band.right.bandPass + crack * rightCrackTone.Process(band.right.highPass);
         const double drive = 1.4 * hit.velocity;
         AddStereo(stem, start + i, static_cast<float>(std::tanh(drive * left) / std::tanh(1.4)),
                   static_cast<float>(std::tanh(drive * right) / std::tanh(1.4)));
@@ -104,10 +100,10 @@ void PlayCrash(StereoBuffer& stem, const NoteEvent& hit)
     constexpr double kLength = 3.6;
     const double rate = stem.sampleRate;
     FilteredStereoNoise noise(kCrashSeed, hit.row, 3800.0, 3800.0, 0.7, rate);
-    OnePoleLowPass leftAir(11000.0, rate);
-    OnePoleLowPass rightAir(11000.0, rate);
+    OnePoleLowPass leftAir(16000.0, rate);
+    OnePoleLowPass rightAir(16000.0, rate);
     const std::size_t start = NoteStartFrame(hit);
-    for (std::size_t i = 0; i < Frames(kLength, stem); ++i) {
+    for (std::size_t i = 0; i < SecondsToFrames(kLength, stem); ++i) {
         const double t = static_cast<double>(i) / rate;
         const double amplitude = hit.velocity * HitEnvelope(t, 0.002, 0.75, kLength);
         const FilteredStereoNoise::Outputs filtered = noise.Next();

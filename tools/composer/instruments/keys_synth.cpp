@@ -26,7 +26,7 @@ void PlayKeysNote(StereoBuffer& stem, const NoteEvent& note)
     const std::size_t start = NoteStartFrame(note);
     for (std::size_t i = 0; i < envelope.LengthFrames(); ++i) {
         const double t = static_cast<double>(i) / rate;
-        const double depth = 0.25 + 1.1 * std::exp(-t / 0.25);
+        const double depth = 0.5 + 1.6 * std::exp(-t / 0.3);
         const double left = std::sin(kTwoPi * leftPhase + depth * std::sin(kTwoPi * leftPhase));
         const double right = std::sin(kTwoPi * rightPhase + depth * std::sin(kTwoPi * rightPhase));
         leftPhase += leftStep;

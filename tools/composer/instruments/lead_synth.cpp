@@ -39,7 +39,7 @@ void PlayLeadNote(StereoBuffer& stem, const NoteEvent& note)
             left.SetFrequency(PitchToFrequency(pitch - kDetuneSemitones));
             right.SetFrequency(PitchToFrequency(pitch + kDetuneSemitones));
             below.SetFrequency(PitchToFrequency(pitch - 12.0));
-            const double cutoff = 1400.0 + 3600.0 * std::exp(-t / 0.22);
+            const double cutoff = 2600.0 + 5000.0 * std::exp(-t / 0.3);
             leftFilter.Tune(cutoff, 0.9);
             rightFilter.Tune(cutoff, 0.9);
         }

@@ -28,7 +28,7 @@ void PlayPluck(StereoBuffer& stem, const NoteEvent& note)
     for (std::size_t i = 0; i < envelope.LengthFrames(); ++i) {
         if (i % kFilterUpdateFrames == 0) {
             const double t = static_cast<double>(i) / rate;
-            filter.Tune(frequency * (1.5 + 12.0 * std::exp(-t / 0.07)), 1.1);
+            filter.Tune(frequency * (2.0 + 14.0 * std::exp(-t / 0.09)), 1.1);
         }
         const float raw = 0.6f * saw.Next() + 0.4f * square.Next();
         AddPanned(stem, start + i, filter.Process(raw).lowPass * envelope.Next() * note.velocity, pan);

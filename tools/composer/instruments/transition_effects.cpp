@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
-#include <numbers>
 
+#include "instruments/swept_hit.h"
 #include "instruments/voice_output.h"
 #include "synthesis/filters.h"
 #include "synthesis/noise.h"
@@ -32,8 +32,7 @@ void WriteSwell(StereoBuffer& stem, const NoteEvent& note, FrameAt frameAt)
     const double rate = stem.sampleRate;
     const double length = NoteSeconds(note);
     const std::size_t start = NoteStartFrame(note);
-    const auto frames = static_cast<std::size_t>(length * rate);
-    for (std::size_t i = 0; i < frames; ++i) {
+    for (std::size_t i = 0; i < SecondsToFrames(length, stem); ++i) {
         const double t = static_cast<double>(i) / rate;
         const StereoFrame frame = frameAt(i, SwellPosition(t, length), EndFade(t, length));
         AddStereo(stem, start + i, frame.left, frame.right);
@@ -72,21 +71,11 @@ void PlayReverseCymbal(StereoBuffer& stem, const NoteEvent& note)
 void PlayImpact(StereoBuffer& stem, const NoteEvent& hit)
 {
     constexpr double kLength = 2.2;
-    const double rate = stem.sampleRate;
-    WhiteNoise noise(EventSeed(kImpactSeed, hit.row));
-    OnePoleLowPass thump(400.0, rate);
-    const PanGains centre = EqualPowerPan(0.0);
-    const std::size_t start = NoteStartFrame(hit);
-    double phase = 0.0;
-    for (std::size_t i = 0; i < static_cast<std::size_t>(kLength * rate); ++i) {
-        const double t = static_cast<double>(i) / rate;
-        const double frequency = 32.0 + 50.0 * std::exp(-t / 0.25);
-        const double rise = std::min(1.0, t / 0.002);
-        const double taper = std::clamp((kLength - t) / 0.3, 0.0, 1.0);
-        const double boom = std::sin(2.0 * std::numbers::pi * phase) * std::exp(-t / 0.55);
-        phase += frequency / rate;
-        const double dust = thump.Process(noise.Next()) * std::exp(-t / 0.08);
-        const double sample = hit.velocity * rise * taper * (boom + 0.8 * dust);
-        AddPanned(stem, start + i, static_cast<float>(sample), centre);
-    }
+    PlaySweptHit(
+        stem, hit, {kImpactSeed, kLength, 400.0}, [](double t) { return 32.0 + 50.0 * std::exp(-t / 0.25); },
+        [](double t, double body, double noise) {
+            const double rise = std::min(1.0, t / 0.002);
+            const double taper = std::clamp((kLength - t) / 0.3, 0.0, 1.0);
+            return rise * taper * (body * std::exp(-t / 0.55) + 0.8 * noise * std::exp(-t / 0.08));
+        });
 }

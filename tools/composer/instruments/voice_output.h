@@ -1,6 +1,7 @@
-// How instruments write their voices into a part's stem: where a note starts
-// and how long it is held in frames, equal-power panning, and additions that
-// drop whatever would fall past the end of the piece.
+// How instruments write their voices into a part's stem: where a note starts,
+// how long it is held, how many frames a sound of some seconds takes,
+// equal-power panning, and additions that drop whatever would fall past the
+// end of the piece.
 #pragma once
 
 #include <cmath>
@@ -28,6 +29,10 @@ inline PanGains EqualPowerPan(double position)
 
 inline std::size_t NoteStartFrame(const NoteEvent& note) { return RowToFrame(note.row); }
 inline double NoteSeconds(const NoteEvent& note) { return RowsToSeconds(note.lengthRows); }
+inline std::size_t SecondsToFrames(double seconds, const StereoBuffer& stem)
+{
+    return static_cast<std::size_t>(seconds * stem.sampleRate);
+}
 
 inline void AddStereo(StereoBuffer& stem, std::size_t frame, float left, float right)
 {

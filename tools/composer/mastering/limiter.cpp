@@ -5,6 +5,8 @@
 #include <deque>
 #include <vector>
 
+#include "mastering/true_peak.h"
+
 namespace {
 
 // The smallest value in the window [i, i + width] for every i (a monotonic queue).
@@ -32,10 +34,13 @@ void LimitPeaks(StereoBuffer& audio, const LimiterSettings& settings)
     if (frames == 0) return;
     const auto lookAhead = std::max<std::size_t>(1, static_cast<std::size_t>(settings.lookAheadSeconds * audio.sampleRate));
 
-    // The gain each frame needs on its own to stay under the ceiling.
+    // The gain each frame needs on its own to keep it, and the peaks between
+    // it and the next frame, under the ceiling.
+    const std::vector<float> left = TruePeaksPerSample(audio.left);
+    const std::vector<float> right = TruePeaksPerSample(audio.right);
     std::vector<double> needed(frames);
     for (std::size_t i = 0; i < frames; ++i) {
-        const double peak = std::max(std::fabs(audio.left[i]), std::fabs(audio.right[i]));
+        const double peak = std::max(left[i], right[i]);
         needed[i] = peak > settings.ceiling ? settings.ceiling / peak : 1.0;
     }
     // Held down over the look-ahead before each peak, then released slowly.

@@ -1,6 +1,6 @@
 // The mastering chain: one gain for the whole piece that brings its integrated
-// loudness to the target, and the look-ahead limiter that holds its peaks
-// under the ceiling. Limiting lowers the loudness a little, so gain and
+// loudness to the target, and the look-ahead limiter that holds its true
+// peaks under the ceiling. Limiting lowers the loudness a little, so gain and
 // limiter are applied together a few times until the loudness settles.
 #pragma once
 
@@ -8,7 +8,7 @@
 
 struct MasteringTarget {
     double loudness;  // LUFS
-    double peakCeiling;  // dBFS, sample peak
+    double peakCeiling;  // dBTP, true peak
 };
 
 StereoBuffer Master(const StereoBuffer& mix, const MasteringTarget& target);

@@ -29,22 +29,27 @@ struct ChannelStrip {
     double resonance;    // of the brightness filter
 };
 
+struct ShelfSettings {
+    double corner;  // Hz
+    double gainDecibels;
+};
+
 constexpr std::array kChannelStrips{
     //           part                   instrument          level   duck   reverb delay  low cut resonance
-    ChannelStrip{&Score::kick,          PlayKick,           0.90f,  0.0f,  0.0f,  0.0f,    0.0, 0.7},
+    ChannelStrip{&Score::kick,          PlayKick,           0.78f,  0.0f,  0.0f,  0.0f,    0.0, 0.7},
     ChannelStrip{&Score::snare,         PlaySnare,          0.90f,  0.0f,  0.22f, 0.0f,   90.0, 0.7},
-    ChannelStrip{&Score::closedHat,     PlayClosedHat,      0.50f,  0.0f,  0.05f, 0.0f,    0.0, 0.7},
-    ChannelStrip{&Score::openHat,       PlayOpenHat,        0.32f,  0.0f,  0.10f, 0.0f,    0.0, 0.7},
+    ChannelStrip{&Score::closedHat,     PlayClosedHat,      0.70f,  0.0f,  0.05f, 0.0f,    0.0, 0.7},
+    ChannelStrip{&Score::openHat,       PlayOpenHat,        0.50f,  0.0f,  0.10f, 0.0f,    0.0, 0.7},
     ChannelStrip{&Score::crash,         PlayCrash,          0.20f,  0.0f,  0.20f, 0.0f,    0.0, 0.7},
     ChannelStrip{&Score::riser,         PlayRiser,          0.16f,  0.0f,  0.30f, 0.0f,    0.0, 0.7},
     ChannelStrip{&Score::reverseCymbal, PlayReverseCymbal,  0.22f,  0.0f,  0.20f, 0.0f,    0.0, 0.7},
     ChannelStrip{&Score::impact,        PlayImpact,         0.40f,  0.0f,  0.12f, 0.0f,    0.0, 0.7},
-    ChannelStrip{&Score::subBass,       PlaySubBassNote,    0.33f,  0.92f, 0.0f,  0.0f,    0.0, 0.7},
+    ChannelStrip{&Score::subBass,       PlaySubBassNote,    0.27f,  0.92f, 0.0f,  0.0f,    0.0, 0.7},
     ChannelStrip{&Score::reeseBass,     PlayReeseBassNote,  0.18f,  0.6f,  0.0f,  0.0f,  110.0, 1.3},
-    ChannelStrip{&Score::pad,           PlayPadNote,        0.063f, 0.5f,  0.35f, 0.0f,  160.0, 0.8},
+    ChannelStrip{&Score::pad,           PlayPadNote,        0.063f, 0.5f,  0.35f, 0.0f,  200.0, 0.8},
     ChannelStrip{&Score::stabs,         PlayPluck,          0.20f,  0.4f,  0.30f, 0.20f, 160.0, 0.8},
     ChannelStrip{&Score::arpeggio,      PlayPluck,          0.14f,  0.35f, 0.30f, 0.30f, 200.0, 0.9},
-    ChannelStrip{&Score::keys,          PlayKeysNote,       0.14f,  0.2f,  0.40f, 0.20f, 120.0, 0.7},
+    ChannelStrip{&Score::keys,          PlayKeysNote,       0.115f, 0.2f,   0.40f, 0.20f, 120.0, 0.7},
     ChannelStrip{&Score::lead,          PlayLeadNote,       0.20f,  0.25f, 0.25f, 0.30f, 150.0, 0.7},
 };
 
@@ -53,6 +58,11 @@ constexpr float kEchoReturn = 0.5f;
 constexpr float kEchoIntoReverb = 0.3f;
 constexpr float kReturnDuckDepth = 0.4f;
 constexpr double kMasterLowCutHertz = 22.0;
+// The tone of the whole: a little less weight under the kick's body, and the
+// presence and air that carry the hats, the snare's crack and the upper
+// partials of the synths.
+constexpr ShelfSettings kMasterLowShelf{120.0, -1.5};
+constexpr ShelfSettings kMasterHighShelf{2000.0, 3.5};
 constexpr std::size_t kAutomationStepFrames = 32;
 
 double FrameToRow(std::size_t frame, int sampleRate)
@@ -82,6 +92,16 @@ void CutLows(StereoBuffer& stem, double cutoff)
     for (std::size_t i = 0; i < stem.Frames(); ++i) {
         stem.left[i] = left.Process(stem.left[i]).highPass;
         stem.right[i] = right.Process(stem.right[i]).highPass;
+    }
+}
+
+void Shelve(StereoBuffer& stem, const Biquad& shelf)
+{
+    Biquad left = shelf;
+    Biquad right = shelf;
+    for (std::size_t i = 0; i < stem.Frames(); ++i) {
+        stem.left[i] = static_cast<float>(left.Process(stem.left[i]));
+        stem.right[i] = static_cast<float>(right.Process(stem.right[i]));
     }
 }
 
@@ -134,5 +154,7 @@ StereoBuffer MixScore(const Score& score)
     AddInto(mix, echoes, kEchoReturn);
     AddInto(mix, reverb, kReverbReturn);
     CutLows(mix, kMasterLowCutHertz);
+    Shelve(mix, Biquad::LowShelf(kMasterLowShelf.corner, kMasterLowShelf.gainDecibels, mix.sampleRate));
+    Shelve(mix, Biquad::HighShelf(kMasterHighShelf.corner, kMasterHighShelf.gainDecibels, mix.sampleRate));
     return mix;
 }

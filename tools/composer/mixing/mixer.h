@@ -1,7 +1,8 @@
 // The mixing desk: plays every part of a score through its instrument into a
 // stem, then shapes the stem (its brightness and level automation, a low cut,
 // ducking under the kick), and sums the stems into the mix along with the
-// returns of the shared echo and reverb. Levels here set the balance of the
+// returns of the shared echo and reverb; two shelves on the sum set the tone
+// of the whole. Levels here set the balance of the
 // band; the mastering chain sets the loudness of the whole.
 #pragma once
 

@@ -62,3 +62,33 @@ double Biquad::Process(double input)
     state2 = b2 * input - a2 * output;
     return output;
 }
+
+namespace {
+
+// The cookbook's shelf: the sign picks the low (+1) or the high (−1) shelf.
+Biquad Shelf(double corner, double gainDecibels, double sampleRate, double side)
+{
+    const double a = std::pow(10.0, gainDecibels / 40.0);
+    const double w = 2.0 * std::numbers::pi * corner / sampleRate;
+    const double cosine = std::cos(w);
+    const double slope = 2.0 * std::sqrt(a) * std::sin(w) / std::sqrt(2.0);
+    const double b0 = a * ((a + 1.0) - side * (a - 1.0) * cosine + slope);
+    const double b1 = side * 2.0 * a * ((a - 1.0) - side * (a + 1.0) * cosine);
+    const double b2 = a * ((a + 1.0) - side * (a - 1.0) * cosine - slope);
+    const double a0 = (a + 1.0) + side * (a - 1.0) * cosine + slope;
+    const double a1 = -side * 2.0 * ((a - 1.0) + side * (a + 1.0) * cosine);
+    const double a2 = (a + 1.0) + side * (a - 1.0) * cosine - slope;
+    return {b0 / a0, b1 / a0, b2 / a0, a1 / a0, a2 / a0};
+}
+
+}  // namespace
+
+Biquad Biquad::LowShelf(double corner, double gainDecibels, double sampleRate)
+{
+    return Shelf(corner, gainDecibels, sampleRate, 1.0);
+}
+
+Biquad Biquad::HighShelf(double corner, double gainDecibels, double sampleRate)
+{
+    return Shelf(corner, gainDecibels, sampleRate, -1.0);
+}

@@ -1,7 +1,7 @@
 // Filters: a state-variable filter in its topology-preserving form (stable
 // while its cut-off moves, as automation needs), one-pole low- and high-passes
 // for gentle tone shaping, and a biquad for fixed responses given by their
-// coefficients.
+// coefficients or as shelves.
 #pragma once
 
 class StateVariableFilter {
@@ -46,6 +46,11 @@ private:
 class Biquad {
 public:
     Biquad(double b0, double b1, double b2, double a1, double a2);
+    // Shelves of the Audio EQ Cookbook (R. Bristow-Johnson) at their steepest
+    // smooth slope: the gain in dB below (low) or above (high) the corner,
+    // half of it at the corner, none on the other side.
+    static Biquad LowShelf(double corner, double gainDecibels, double sampleRate);
+    static Biquad HighShelf(double corner, double gainDecibels, double sampleRate);
     double Process(double input);
 
 private:

@@ -3,23 +3,52 @@
 
 #include <raylib.h>
 
+#include "sync/tempo.h"
+
 namespace {
 
 bool Repeats(EditCommand command)
 {
-    return command == EditCommand::Nudge || command == EditCommand::PreviousKey || command == EditCommand::NextKey ||
-           command == EditCommand::Undo || command == EditCommand::Redo;
+    switch (command) {
+    case EditCommand::Nudge:
+    case EditCommand::PreviousKey:
+    case EditCommand::NextKey:
+    case EditCommand::PreviousMarker:
+    case EditCommand::NextMarker:
+    case EditCommand::Undo:
+    case EditCommand::Redo:
+        return true;
+    default:
+        return false;
+    }
 }
 
 std::optional<EditAction> ControlAction(int key, KeyModifiers modifiers)
 {
-    if (key == KEY_Z) return EditAction{modifiers.shift ? EditCommand::Redo : EditCommand::Undo};
-    if (key == KEY_Y) return EditAction{EditCommand::Redo};
-    return std::nullopt;
+    switch (key) {
+    case KEY_Z:
+        return EditAction{modifiers.shift ? EditCommand::Redo : EditCommand::Undo};
+    case KEY_Y:
+        return EditAction{EditCommand::Redo};
+    case KEY_A:
+        return EditAction{EditCommand::SelectAll};
+    case KEY_C:
+        return EditAction{EditCommand::Copy};
+    case KEY_X:
+        return EditAction{EditCommand::Cut};
+    case KEY_V:
+        return EditAction{EditCommand::Paste};
+    case KEY_S:
+        return EditAction{EditCommand::WriteBack};
+    default:
+        return std::nullopt;
+    }
 }
 
 std::optional<EditAction> PlainAction(int key, KeyModifiers modifiers)
 {
+    const NudgeSize size = modifiers.shift ? NudgeSize::Fine : NudgeSize::Coarse;
+    const int time = modifiers.shift ? ROWS_PER_BAR : ROWS_PER_BEAT;
     switch (key) {
     case KEY_ESCAPE:
         return EditAction{EditCommand::Escape};
@@ -39,13 +68,25 @@ std::optional<EditAction> PlainAction(int key, KeyModifiers modifiers)
     case KEY_KP_ENTER:
         return EditAction{EditCommand::TypeValue};
     case KEY_UP:
-        return EditAction{EditCommand::Nudge, KeyType::Step, 1, modifiers.shift};
+        return EditAction{.command = EditCommand::Nudge, .steps = 1, .size = size};
     case KEY_DOWN:
-        return EditAction{EditCommand::Nudge, KeyType::Step, -1, modifiers.shift};
+        return EditAction{.command = EditCommand::Nudge, .steps = -1, .size = size};
     case KEY_COMMA:
         return EditAction{EditCommand::PreviousKey};
     case KEY_PERIOD:
         return EditAction{EditCommand::NextKey};
+    case KEY_PAGE_UP:
+        return EditAction{EditCommand::PreviousMarker};
+    case KEY_PAGE_DOWN:
+        return EditAction{EditCommand::NextMarker};
+    case KEY_M:
+        return EditAction{EditCommand::AddMarker};
+    case KEY_EQUAL:
+    case KEY_KP_ADD:
+        return EditAction{.command = EditCommand::InsertTime, .rows = time};
+    case KEY_MINUS:
+    case KEY_KP_SUBTRACT:
+        return EditAction{.command = EditCommand::RemoveTime, .rows = time};
     default:
         return std::nullopt;
     }
@@ -59,6 +100,21 @@ std::optional<EditAction> EditActionForKey(int key, KeyModifiers modifiers, bool
                                                                : PlainAction(key, modifiers);
     if (action && repeat && !Repeats(action->command)) return std::nullopt;
     return action;
+}
+
+std::optional<TypingAction> NamingActionForKey(int key)
+{
+    switch (key) {
+    case KEY_BACKSPACE:
+        return TypingAction{TypingMove::Erase};
+    case KEY_ENTER:
+    case KEY_KP_ENTER:
+        return TypingAction{TypingMove::Apply};
+    case KEY_ESCAPE:
+        return TypingAction{TypingMove::Cancel};
+    default:
+        return std::nullopt;
+    }
 }
 
 std::optional<TypingAction> TypingActionForKey(int key)
@@ -75,14 +131,7 @@ std::optional<TypingAction> TypingActionForKey(int key)
         return TypingAction{TypingMove::Add, '.'};
     case KEY_E:
         return TypingAction{TypingMove::Add, 'e'};
-    case KEY_BACKSPACE:
-        return TypingAction{TypingMove::Erase};
-    case KEY_ENTER:
-    case KEY_KP_ENTER:
-        return TypingAction{TypingMove::Apply};
-    case KEY_ESCAPE:
-        return TypingAction{TypingMove::Cancel};
     default:
-        return std::nullopt;
+        return NamingActionForKey(key);
     }
 }

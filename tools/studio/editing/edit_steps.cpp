@@ -15,7 +15,7 @@ std::int64_t SnapRowDelta(double rows, RowSnap snap)
     return static_cast<std::int64_t>(std::round(std::clamp(rows, -kFarthest, kFarthest) / grid) * grid);
 }
 
-double NudgeStep(std::span<const TrackKey> keys, bool fine)
+double NudgeStep(std::span<const TrackKey> keys, NudgeSize size)
 {
     double low = 0.0;
     double high = 0.0;
@@ -29,5 +29,5 @@ double NudgeStep(std::span<const TrackKey> keys, bool fine)
     // A hair above, so that a span of exactly a power of ten is not taken
     // for the one below by a rounding in log10.
     const double step = std::pow(10.0, std::floor(std::log10(span / 10.0) + 1e-9));
-    return fine ? step / 10.0 : step;
+    return size == NudgeSize::Fine ? step / 10.0 : step;
 }

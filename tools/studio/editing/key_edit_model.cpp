@@ -1,46 +1,22 @@
-// The key edit model: edits as whole-line changes, saves from elsewhere, and
-// the history.
+// The key edit model: what there is, saves from elsewhere, the selection, the
+// history and the writing back. The edits themselves are in the files named
+// in the header.
 //
-// [SECTION] Helpers
 // [SECTION] What there is
 // [SECTION] Saves from elsewhere
 // [SECTION] Selection
-// [SECTION] Edits
 // [SECTION] History
 // [SECTION] Writing back
 #include "key_edit_model.h"
 
 #include <algorithm>
-#include <cfloat>
 #include <cmath>
-#include <cstdio>
-#include <limits>
 
+#include "key_search.h"
 #include "line_edits.h"
 #include "text/quoted_text.h"
 
-// [SECTION] Helpers
 namespace {
-
-constexpr std::string_view kBlanks = " \t\r\n\v\f";
-
-const char* const kNoSelection = "no key selected";
-
-// The float a key holds for `value`: none when no float holds it; a value
-// too close to 0 for a normal float, and -0, hold 0 as the text writes it.
-std::optional<float> StoredValue(double value)
-{
-    if (!(std::fabs(value) <= FLT_MAX)) return std::nullopt;
-    const auto stored = static_cast<float>(value);
-    return std::fabs(stored) < FLT_MIN ? 0.0f : stored;
-}
-
-std::string Number(double value)
-{
-    char text[32];
-    std::snprintf(text, sizeof text, "%g", value);
-    return text;
-}
 
 std::vector<std::size_t> LineStarts(std::string_view text)
 {
@@ -51,12 +27,12 @@ std::vector<std::size_t> LineStarts(std::string_view text)
     return starts;
 }
 
-// The first key at `row` or after it.
-std::size_t FirstKeyFrom(const std::vector<TrackKey>& keys, double row)
+// The neighbours at `key` and after it overflow a float in their difference,
+// which the curve between them is drawn and evaluated from.
+bool Overflows(const std::vector<TrackKey>& keys, std::size_t key)
 {
-    return static_cast<std::size_t>(
-        std::lower_bound(keys.begin(), keys.end(), row, [](const TrackKey& key, double at) { return key.row < at; }) -
-        keys.begin());
+    const float difference = keys[key + 1].value - keys[key].value;
+    return std::isinf(difference);
 }
 
 }  // namespace
@@ -75,6 +51,21 @@ std::optional<int> KeyEditModel::FindTrack(std::string_view name) const
                                     [name](const NamedTrack& track) { return track.name == name; });
     if (found == tracks.end()) return std::nullopt;
     return static_cast<int>(found - tracks.begin());
+}
+
+const TrackKey& KeyEditModel::Key(KeyRef key) const
+{
+    return KeysOf(key.track).at(static_cast<std::size_t>(key.key));
+}
+
+bool KeyEditModel::NamesTrack(int track) const
+{
+    return track >= 0 && static_cast<std::size_t>(track) < tracks.size();
+}
+
+bool KeyEditModel::NamesKey(KeyRef key) const
+{
+    return NamesTrack(key.track) && key.key >= 0 && static_cast<std::size_t>(key.key) < KeysOf(key.track).size();
 }
 
 std::optional<KeyRef> KeyEditModel::KeyAt(int track, std::int32_t row) const
@@ -104,20 +95,10 @@ std::optional<std::int32_t> KeyEditModel::NextKeyRow(int track, double row) cons
     return next->row;
 }
 
-double KeyEditModel::NudgeStepOf(int track, bool fine) const
+double KeyEditModel::NudgeStepOf(int track, NudgeSize size) const
 {
     return NudgeStep(NamesTrack(track) ? std::span<const TrackKey>(KeysOf(track)) : std::span<const TrackKey>(),
-                     fine);
-}
-
-bool KeyEditModel::NamesTrack(int track) const
-{
-    return track >= 0 && static_cast<std::size_t>(track) < tracks.size();
-}
-
-bool KeyEditModel::NamesKey(KeyRef key) const
-{
-    return NamesTrack(key.track) && key.key >= 0 && static_cast<std::size_t>(key.key) < KeysOf(key.track).size();
+                     size);
 }
 
 const std::vector<TrackKey>& KeyEditModel::KeysOf(int track) const
@@ -125,14 +106,9 @@ const std::vector<TrackKey>& KeyEditModel::KeysOf(int track) const
     return tracks.at(static_cast<std::size_t>(track)).keys;
 }
 
-const TrackKey& KeyEditModel::KeyOf(KeyRef key) const
-{
-    return KeysOf(key.track)[static_cast<std::size_t>(key.key)];
-}
-
 std::string KeyEditModel::TrackName(int track) const
 {
-    return Quoted(tracks.at(static_cast<std::size_t>(track)).name);
+    return tracks.at(static_cast<std::size_t>(track)).name;
 }
 
 KeyLine KeyEditModel::LineOf(KeyRef key) const
@@ -149,234 +125,6 @@ std::optional<KeyLine> KeyEditModel::LineOfKey(int track, int key) const
     return LineOf({track, key});
 }
 
-// [SECTION] Saves from elsewhere
-
-SavedText KeyEditModel::TakeSavedText(std::string saved)
-{
-    if (blocked.empty() ? (haveText && saved == text) : saved == textInError) return SavedText::Ignored;
-    ParsedTrackText parsed = ParseTrackText(saved);
-    if (parsed.error) {
-        blocked = "editing waits until line " + std::to_string(parsed.error->line) + " of " + label + " is fixed";
-        textInError = std::move(saved);
-        return SavedText::InError;
-    }
-    blocked.clear();
-    textInError.clear();
-    if (haveText && saved == text) return SavedText::Ignored;
-    if (haveText) {
-        // The selected keys that the new text still has, at the same rows.
-        std::vector<KeyRef> kept;
-        for (const KeyRef key : selection.Keys()) {
-            const std::string& name = tracks.at(static_cast<std::size_t>(key.track)).name;
-            for (std::size_t track = 0; track < parsed.tracks.size(); ++track) {
-                if (parsed.tracks.at(track).name != name) continue;
-                const std::vector<TrackKey>& keys = parsed.tracks.at(track).keys;
-                const std::size_t at = FirstKeyFrom(keys, KeyOf(key).row);
-                if (at < keys.size() && keys[at].row == KeyOf(key).row) {
-                    kept.push_back({static_cast<int>(track), static_cast<int>(at)});
-                }
-            }
-        }
-        TextHistory::Step step{SpliceBetween(text, saved), std::vector<KeyRef>(Selection().begin(), Selection().end()),
-                               kept};
-        history.Record(std::move(step));
-        selection.Set(std::move(kept));
-    }
-    Take(std::move(saved), std::move(parsed));
-    return SavedText::Taken;
-}
-
-// [SECTION] Selection
-
-void KeyEditModel::Select(KeyRef key)
-{
-    if (NamesKey(key)) selection.Set(key);
-}
-
-void KeyEditModel::ToggleSelected(KeyRef key)
-{
-    if (NamesKey(key)) selection.Toggle(key);
-}
-
-// [SECTION] Edits
-
-std::string KeyEditModel::WhyNotEditSelected() const
-{
-    if (!blocked.empty()) return blocked;
-    if (selection.Empty()) return kNoSelection;
-    return {};
-}
-
-std::string KeyEditModel::MoveRefusal(std::int64_t rowDelta) const
-{
-    if (std::string refusal = WhyNotEditSelected(); !refusal.empty()) return refusal;
-    if (rowDelta == 0) return {};
-    for (const KeyRef key : selection.Keys()) {
-        const std::vector<TrackKey>& keys = KeysOf(key.track);
-        const std::int64_t row = KeyOf(key).row;
-        const std::int64_t moved = row + rowDelta;
-        const std::string what = TrackName(key.track) + ": the key at row " + std::to_string(row);
-        if (moved < 0) return what + " would go below row 0";
-        if (moved > std::numeric_limits<std::int32_t>::max()) return what + " would go past the last row";
-        // The nearest key that stays where it is in the direction of the
-        // move; the selected keys in between move with this one.
-        const int step = rowDelta > 0 ? 1 : -1;
-        const KeyRef neighbour{key.track, key.key + step};
-        if (!NamesKey(neighbour) || selection.Contains(neighbour)) continue;
-        const std::int64_t fixed = keys[static_cast<std::size_t>(neighbour.key)].row;
-        if (moved == fixed) return what + " would land on the key at row " + std::to_string(fixed);
-        if ((moved - fixed) * step > 0) return what + " would pass the key at row " + std::to_string(fixed);
-    }
-    return {};
-}
-
-EditResult KeyEditModel::MoveSelected(std::int64_t rowDelta)
-{
-    if (std::string refusal = MoveRefusal(rowDelta); !refusal.empty()) return {false, std::move(refusal)};
-    if (rowDelta == 0) return {};
-    LineEdits edits;
-    for (const KeyRef key : selection.Keys()) {
-        const KeyLine line = LineOf(key);
-        edits.Replace(line.place.line, Rewritten(key, {RowWord(KeyOf(key).row + rowDelta), std::string(line.Value()),
-                                                       std::string(line.Type())}));
-    }
-    return Finish(edits, {selection.Keys().begin(), selection.Keys().end()});
-}
-
-EditResult KeyEditModel::InsertKey(int track, std::int32_t row, double value)
-{
-    if (!blocked.empty()) return {false, blocked};
-    if (!NamesTrack(track)) return {false, "no track " + std::to_string(track)};
-    if (row < 0) return {false, "no key can stand before row 0"};
-    const std::optional<float> stored = StoredValue(value);
-    if (!stored) return {false, "value " + Number(value) + " is not a 32-bit float"};
-    const std::vector<TrackKey>& keys = KeysOf(track);
-    const std::size_t position = FirstKeyFrom(keys, row);
-    if (position < keys.size() && keys[position].row == row) {
-        return {false, TrackName(track) + " has a key at row " + std::to_string(row) + " already"};
-    }
-    if (keys.size() >= kMaxTableKeys) {
-        return {false, TrackName(track) + " has " + std::to_string(kMaxTableKeys) + " keys, the most a track holds"};
-    }
-    const std::int32_t type = position > 0              ? keys[position - 1].type
-                              : position < keys.size() ? keys[position].type
-                                                       : static_cast<std::int32_t>(KeyType::Step);
-    const KeyWords words{RowWord(row), ValueWord(*stored),
-                         std::string(kKeyTypeNames[static_cast<std::size_t>(type)])};
-
-    // Next to the key before, else before the key after (below any comment
-    // that introduces it), else under the track's name; laid out like the
-    // nearest key line.
-    const int at = static_cast<int>(position);
-    LineEdits edits;
-    if (position > 0) {
-        const std::optional<KeyLine> before = LineOfKey(track, at - 1);
-        const std::optional<KeyLine> other = position > 1 ? LineOfKey(track, at - 2) : LineOfKey(track, at);
-        edits.InsertAfter(before->place.line, NewKeyLine(&*before, other ? &*other : nullptr, words));
-    } else if (!keys.empty()) {
-        const std::optional<KeyLine> after = LineOfKey(track, 0);
-        const std::optional<KeyLine> other = LineOfKey(track, 1);
-        edits.InsertBefore(after->place.line, NewKeyLine(&*after, other ? &*other : nullptr, words));
-    } else {
-        const std::optional<KeyLine> pattern = NearestKeyLine(track);
-        edits.InsertAfter(places[static_cast<std::size_t>(track)].line,
-                          NewKeyLine(pattern ? &*pattern : nullptr, nullptr, words));
-    }
-    return Finish(edits, {KeyRef{track, at}});
-}
-
-EditResult KeyEditModel::DeleteSelected()
-{
-    if (std::string refusal = WhyNotEditSelected(); !refusal.empty()) return {false, std::move(refusal)};
-    LineEdits edits;
-    for (const KeyRef key : selection.Keys()) edits.Remove(LineOf(key).place.line);
-    return Finish(edits, {});
-}
-
-EditResult KeyEditModel::SetSelectedType(KeyType type)
-{
-    if (std::string refusal = WhyNotEditSelected(); !refusal.empty()) return {false, std::move(refusal)};
-    const auto number = static_cast<std::int32_t>(type);
-    if (number < 0 || static_cast<std::size_t>(number) >= std::size(kKeyTypeNames)) {
-        return {false, "key type " + std::to_string(number) + " does not exist"};
-    }
-    LineEdits edits;
-    bool changed = false;
-    for (const KeyRef key : selection.Keys()) {
-        if (KeyOf(key).type == number) continue;
-        const KeyLine line = LineOf(key);
-        edits.Replace(line.place.line,
-                      Rewritten(key, {std::string(line.Row()), std::string(line.Value()),
-                                      std::string(kKeyTypeNames[static_cast<std::size_t>(number)])}));
-        changed = true;
-    }
-    if (!changed) return {};
-    return Finish(edits, {selection.Keys().begin(), selection.Keys().end()});
-}
-
-EditResult KeyEditModel::CycleSelectedType()
-{
-    if (std::string refusal = WhyNotEditSelected(); !refusal.empty()) return {false, std::move(refusal)};
-    const std::int32_t first = KeyOf(selection.Keys().front()).type;
-    return SetSelectedType(static_cast<KeyType>((first + 1) % static_cast<std::int32_t>(std::size(kKeyTypeNames))));
-}
-
-EditResult KeyEditModel::SetSelectedValue(std::string_view typed)
-{
-    if (std::string refusal = WhyNotEditSelected(); !refusal.empty()) return {false, std::move(refusal)};
-    const std::size_t start = typed.find_first_not_of(kBlanks);
-    typed = start == std::string_view::npos ? std::string_view() : typed.substr(start);
-    typed = typed.substr(0, typed.find_last_not_of(kBlanks) + 1);
-    // Only what could stand as one word of the text is read as a value.
-    const auto unprintable = [](char c) { return static_cast<unsigned char>(c) <= ' ' || c == '#' || c == 0x7F; };
-    if (std::any_of(typed.begin(), typed.end(), unprintable)) {
-        return {false, "value " + Quoted(typed) + " is not a number"};
-    }
-    std::string problem;
-    const std::optional<float> value = ReadKeyValue(typed, problem);
-    if (!value) return {false, std::move(problem)};
-    return RevalueSelected(std::vector<float>(selection.Keys().size(), *value));
-}
-
-EditResult KeyEditModel::NudgeSelected(int steps, bool fine)
-{
-    if (std::string refusal = WhyNotEditSelected(); !refusal.empty()) return {false, std::move(refusal)};
-    std::vector<float> values;
-    for (const KeyRef key : selection.Keys()) {
-        const double nudged = KeyOf(key).value + steps * NudgeStepOf(key.track, fine);
-        const std::optional<float> stored = StoredValue(nudged);
-        if (!stored) {
-            return {false, TrackName(key.track) + ": the value at row " + std::to_string(KeyOf(key).row) +
-                               " would pass the largest 32-bit float"};
-        }
-        values.push_back(*stored);
-    }
-    return RevalueSelected(values);
-}
-
-EditResult KeyEditModel::RevalueSelected(const std::vector<float>& values)
-{
-    LineEdits edits;
-    bool changed = false;
-    for (std::size_t k = 0; k < values.size(); ++k) {
-        const KeyRef key = selection.Keys()[k];
-        if (KeyOf(key).value == values[k]) continue;
-        const KeyLine line = LineOf(key);
-        edits.Replace(line.place.line,
-                      Rewritten(key, {std::string(line.Row()), ValueWord(values[k]), std::string(line.Type())}));
-        changed = true;
-    }
-    if (!changed) return {};
-    return Finish(edits, {selection.Keys().begin(), selection.Keys().end()});
-}
-
-std::string KeyEditModel::Rewritten(KeyRef key, const KeyWords& words) const
-{
-    const std::optional<KeyLine> neighbour = key.key > 0 ? LineOfKey(key.track, key.key - 1)
-                                                         : LineOfKey(key.track, key.key + 1);
-    return RewriteKeyLine(LineOf(key), neighbour ? &*neighbour : nullptr, words);
-}
-
 std::optional<KeyLine> KeyEditModel::NearestKeyLine(int track) const
 {
     for (int other = track - 1; other >= 0; --other) {
@@ -388,25 +136,144 @@ std::optional<KeyLine> KeyEditModel::NearestKeyLine(int track) const
     return std::nullopt;
 }
 
+std::string KeyEditModel::Rewritten(KeyRef key, const KeyWords& words) const
+{
+    const std::optional<KeyLine> neighbour = key.key > 0 ? LineOfKey(key.track, key.key - 1)
+                                                         : LineOfKey(key.track, key.key + 1);
+    return RewriteKeyLine(LineOf(key), neighbour, words);
+}
+
+void KeyEditModel::InsertKeyLine(LineEdits& edits, int track, std::size_t position, const KeyWords& words) const
+{
+    const int at = static_cast<int>(position);
+    if (position > 0) {
+        const KeyLine before = LineOf({track, at - 1});
+        const std::optional<KeyLine> other = position > 1 ? LineOfKey(track, at - 2) : LineOfKey(track, at);
+        edits.InsertAfter(before.place.line, NewKeyLine(before, other, words));
+    } else if (!KeysOf(track).empty()) {
+        const KeyLine after = LineOf({track, 0});
+        edits.InsertBefore(after.place.line, NewKeyLine(after, LineOfKey(track, 1), words));
+    } else {
+        edits.InsertAfter(places[static_cast<std::size_t>(track)].line,
+                          NewKeyLine(NearestKeyLine(track), std::nullopt, words));
+    }
+}
+
+// [SECTION] Saves from elsewhere
+
+SavedText KeyEditModel::TakeSavedText(std::string saved)
+{
+    if (!blocked ? (haveText && saved == text) : saved == textInError) return SavedText::Ignored;
+    ++revision;
+    ParsedTrackText parsed = ParseTrackText(saved);
+    if (parsed.error) {
+        blocked = EditRefusal{.kind = Refusal::TextInError, .number = parsed.error->line, .label = label};
+        textInError = std::move(saved);
+        return SavedText::InError;
+    }
+    blocked.reset();
+    textInError.clear();
+    if (haveText && saved == text) return SavedText::Ignored;
+    if (haveText) {
+        // The selected keys that the new text still has, at the same rows.
+        std::vector<KeyRef> kept;
+        for (const KeyRef key : selection.Keys()) {
+            for (std::size_t track = 0; track < parsed.tracks.size(); ++track) {
+                if (parsed.tracks[track].name != TrackName(key.track)) continue;
+                const std::vector<TrackKey>& keys = parsed.tracks[track].keys;
+                const std::size_t at = FirstKeyFrom(keys, Key(key).row);
+                if (at < keys.size() && keys[at].row == Key(key).row) {
+                    kept.push_back({static_cast<int>(track), static_cast<int>(at)});
+                }
+            }
+        }
+        history.Record({Document::Tracks, SpliceBetween(text, saved), {Selection().begin(), Selection().end()}, kept});
+        selection.Set(std::move(kept));
+    }
+    Take(std::move(saved), std::move(parsed));
+    return SavedText::Taken;
+}
+
+EditResult KeyEditModel::WriteTextBack()
+{
+    if (!haveText) return {false, EditRefusal{.kind = Refusal::NothingToEdit, .detail = "no text to write back"}};
+    if (writeBack) {
+        if (std::optional<EditRefusal> refusal = writeBack(std::nullopt, text)) return {false, std::move(refusal)};
+    }
+    return {true, {}};
+}
+
+// [SECTION] Selection
+
+void KeyEditModel::Select(KeyRef key)
+{
+    if (!NamesKey(key)) return;
+    selection.Set(key);
+    selectedMarker.reset();
+}
+
+void KeyEditModel::ToggleSelected(KeyRef key)
+{
+    if (!NamesKey(key)) return;
+    selection.Toggle(key);
+    selectedMarker.reset();
+}
+
+void KeyEditModel::SelectKeys(std::vector<KeyRef> keys, SelectionChange change)
+{
+    std::erase_if(keys, [this](KeyRef key) { return !NamesKey(key); });
+    if (change == SelectionChange::Add) keys.insert(keys.end(), Selection().begin(), Selection().end());
+    selection.Set(std::move(keys));
+    selectedMarker.reset();
+}
+
+void KeyEditModel::SelectAllOf(std::optional<int> track)
+{
+    std::vector<KeyRef> ofTrack;
+    std::vector<KeyRef> every;
+    for (int t = 0; NamesTrack(t); ++t) {
+        for (int k = 0; static_cast<std::size_t>(k) < KeysOf(t).size(); ++k) {
+            every.push_back({t, k});
+            if (t == track) ofTrack.push_back({t, k});
+        }
+    }
+    const bool trackSelected =
+        std::all_of(ofTrack.begin(), ofTrack.end(), [this](KeyRef key) { return selection.Contains(key); });
+    SelectKeys(track && !trackSelected ? std::move(ofTrack) : std::move(every), SelectionChange::Replace);
+}
+
 // [SECTION] History
 
 EditResult KeyEditModel::Undo()
 {
-    return Retrace(history.ToUndo(), true, "nothing to undo");
+    return Retrace(history.ToUndo(), Retracing::Back, Refusal::NothingToUndo);
 }
 
 EditResult KeyEditModel::Redo()
 {
-    return Retrace(history.ToRedo(), false, "nothing to redo");
+    return Retrace(history.ToRedo(), Retracing::Forward, Refusal::NothingToRedo);
 }
 
-EditResult KeyEditModel::Retrace(const TextHistory::Step* step, bool back, const char* noStep)
+EditResult KeyEditModel::Retrace(const TextHistory::Step* step, Retracing way, Refusal noStep)
 {
-    if (!blocked.empty()) return {false, blocked};
-    if (!step) return {false, noStep};
-    std::string retraced = back ? Unsplice(text, step->splice) : Resplice(text, step->splice);
-    if (auto refusal = WriteAndTake(std::move(retraced))) return {false, std::move(*refusal)};
-    selection.Set(back ? step->selectedBefore : step->selectedAfter);
+    if (blocked) return {false, blocked};
+    if (!step) return {false, EditRefusal{noStep}};
+    const bool back = way == Retracing::Back;
+    const auto retraced = [&](const std::string& from) {
+        return back ? Unsplice(from, step->splice) : Resplice(from, step->splice);
+    };
+    std::optional<EditRefusal> refusal;
+    switch (step->document) {
+    case Document::Tracks:
+        refusal = WriteAndTake(retraced(text), Curves::AsTheyAre);
+        if (!refusal) selection.Set(back ? step->selectedBefore : step->selectedAfter);
+        break;
+    case Document::Markers:
+        refusal = markersBlocked ? markersBlocked : WriteMarkersAndTake(retraced(markersText));
+        if (!refusal) selectedMarker.reset();
+        break;
+    }
+    if (refusal) return {false, std::move(refusal)};
     if (back) {
         history.Undone();
     } else {
@@ -420,25 +287,58 @@ EditResult KeyEditModel::Retrace(const TextHistory::Step* step, bool back, const
 EditResult KeyEditModel::Finish(const LineEdits& edits, std::vector<KeyRef> selected)
 {
     std::string next = edits.ApplyTo(text);
-    TextHistory::Step step{SpliceBetween(text, next), {Selection().begin(), Selection().end()}, std::move(selected)};
-    if (auto refusal = WriteAndTake(std::move(next))) return {false, std::move(*refusal)};
+    // Keys pasted over themselves, say: nothing to write, no step.
+    if (next == text) {
+        selection.Set(std::move(selected));
+        return {};
+    }
+    TextHistory::Step step{Document::Tracks, SpliceBetween(text, next), {Selection().begin(), Selection().end()},
+                           std::move(selected)};
+    if (auto refusal = WriteAndTake(std::move(next), Curves::Check)) return {false, std::move(refusal)};
     selection.Set(step.selectedAfter);
+    selectedMarker.reset();
     history.Record(std::move(step));
     return {true, {}};
 }
 
-std::optional<std::string> KeyEditModel::WriteAndTake(std::string next)
+std::optional<EditRefusal> KeyEditModel::WriteAndTake(std::string next, Curves curves)
 {
     ParsedTrackText parsed = ParseTrackText(next);
     // Never reached by a correct edit; a file the build cannot compile is
     // never written.
     if (parsed.error) {
-        return "the edit would leave line " + std::to_string(parsed.error->line) + " wrong: " + parsed.error->message;
+        return EditRefusal{
+            .kind = Refusal::EditLeavesLineWrong, .number = parsed.error->line, .detail = parsed.error->message};
+    }
+    if (curves == Curves::Check) {
+        if (std::optional<EditRefusal> overflow = NewOverflow(parsed.tracks)) return overflow;
     }
     if (writeBack) {
-        if (std::string problem = writeBack(text, next); !problem.empty()) return problem;
+        if (std::optional<EditRefusal> refusal = writeBack(std::string_view(text), next)) return refusal;
     }
     Take(std::move(next), std::move(parsed));
+    return std::nullopt;
+}
+
+std::optional<EditRefusal> KeyEditModel::NewOverflow(std::span<const NamedTrack> next) const
+{
+    for (const NamedTrack& track : next) {
+        for (std::size_t k = 0; k + 1 < track.keys.size(); ++k) {
+            if (!Overflows(track.keys, k)) continue;
+            const TrackKey& key = track.keys[k];
+            const TrackKey& after = track.keys[k + 1];
+            // A pair the text held already was read that way; it is the
+            // maker's, not the edit's.
+            const std::optional<int> now = FindTrack(track.name);
+            if (now) {
+                const std::vector<TrackKey>& keys = KeysOf(*now);
+                const std::size_t at = FirstKeyFrom(keys, key.row);
+                if (at + 1 < keys.size() && keys[at] == key && keys[at + 1] == after) continue;
+            }
+            return EditRefusal{.kind = Refusal::DifferenceOverflows, .track = track.name, .row = key.row,
+                               .otherRow = after.row};
+        }
+    }
     return std::nullopt;
 }
 
@@ -449,4 +349,5 @@ void KeyEditModel::Take(std::string next, ParsedTrackText parsed)
     places = std::move(parsed.places);
     lineStarts = LineStarts(text);
     haveText = true;
+    ++revision;
 }

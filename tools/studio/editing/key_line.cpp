@@ -64,15 +64,15 @@ public:
 // A word that stands right after the previous one (or at the line's start)
 // may have been pushed there by a wider word before it: its column only says
 // that the column is at most there, and the neighbour's may say better.
-std::size_t Anchor(std::size_t own, bool pushed, const KeyLine* neighbour, std::size_t neighbours)
+std::size_t Anchor(std::size_t own, bool pushed, const std::optional<KeyLine>& neighbour, std::size_t neighbours)
 {
     return pushed && neighbour ? std::min(own, neighbours) : own;
 }
 
-ColumnLine LayInColumns(const KeyLine& pattern, const KeyLine* neighbour, const KeyWords& words)
+ColumnLine LayInColumns(const KeyLine& pattern, const std::optional<KeyLine>& neighbour, const KeyWords& words)
 {
     const KeyTextPlace& at = pattern.place;
-    const KeyTextPlace* other = neighbour ? &neighbour->place : nullptr;
+    const std::optional<KeyTextPlace> other = neighbour ? std::optional(neighbour->place) : std::nullopt;
     const bool rowOnLeft = other && other->row.begin == at.row.begin && other->row.end != at.row.end;
     // Two values pushed against their rows start together by no choice.
     const bool valueOnLeft = other && other->value.begin == at.value.begin &&
@@ -100,7 +100,7 @@ std::string WithSeparatorsOf(const KeyLine& pattern, const KeyWords& words)
 
 }  // namespace
 
-std::string RewriteKeyLine(const KeyLine& line, const KeyLine* neighbour, const KeyWords& words)
+std::string RewriteKeyLine(const KeyLine& line, const std::optional<KeyLine>& neighbour, const KeyWords& words)
 {
     const std::string_view rest = line.text.substr(line.place.type.end);
     if (!InColumns(line)) return WithSeparatorsOf(line, words).append(rest);
@@ -115,13 +115,11 @@ std::string RewriteKeyLine(const KeyLine& line, const KeyLine* neighbour, const 
     return rewritten.text;
 }
 
-std::string NewKeyLine(const KeyLine* pattern, const KeyLine* neighbour, const KeyWords& words)
+std::string NewKeyLine(const std::optional<KeyLine>& pattern, const std::optional<KeyLine>& neighbour,
+                       const KeyWords& words)
 {
     if (!pattern) return words.row + ' ' + words.value + ' ' + words.type;
-    std::string line = InColumns(*pattern) ? LayInColumns(*pattern, neighbour, words).text
-                                           : WithSeparatorsOf(*pattern, words);
-    if (pattern->text.ends_with('\r')) line.push_back('\r');
-    return line;
+    return InColumns(*pattern) ? LayInColumns(*pattern, neighbour, words).text : WithSeparatorsOf(*pattern, words);
 }
 
 std::string RowWord(std::int64_t row)

@@ -19,6 +19,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -45,12 +46,13 @@ struct KeyWords {
 };
 
 // The line with its words replaced; everything after the type is kept.
-// `neighbour`, another key line of the same track, may be null.
-std::string RewriteKeyLine(const KeyLine& line, const KeyLine* neighbour, const KeyWords& words);
+// `neighbour` is another key line of the same track, if there is one.
+std::string RewriteKeyLine(const KeyLine& line, const std::optional<KeyLine>& neighbour, const KeyWords& words);
 
-// A new line laid out like `pattern`, with `neighbour` telling its alignment
-// as above (either may be null), ending in '\r' when the pattern does.
-std::string NewKeyLine(const KeyLine* pattern, const KeyLine* neighbour, const KeyWords& words);
+// A new line, without a line ending, laid out like `pattern`, with
+// `neighbour` telling its alignment as above.
+std::string NewKeyLine(const std::optional<KeyLine>& pattern, const std::optional<KeyLine>& neighbour,
+                       const KeyWords& words);
 
 // The words a key is written with: the shortest text that reads back as the
 // same number.

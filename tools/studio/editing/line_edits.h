@@ -2,10 +2,12 @@
 // line named by its number (from 1) in the text before any of them. Every
 // line that no change names is copied byte for byte, its line ending too.
 //
-// The text is taken as its lines joined by '\n' (a text ending in '\n' has an
-// empty last piece), so that a removed or added last line keeps the text's
-// own choice of a final newline, and a '\r' before a '\n' stays part of the
-// line it ends.
+// The text is taken as its lines joined by their endings (a text ending in
+// '\n' has an empty last piece), so that a removed or added last line keeps
+// the text's own choice of a final newline. Every line keeps its own ending
+// ("\r\n" or "\n"); a new line, and a last line that gets an ending, take
+// the text's, that of its first line. A replacement may end in the '\r' of
+// the line it replaces, or not.
 #pragma once
 
 #include <map>

@@ -1,9 +1,10 @@
-// The undo history of a text: each step keeps only the bytes it changed (one
-// splice, from the first byte that differs to the last), so that a long
+// The undo history of the studio's texts (the choreography and the markers):
+// each step names the text it changed and keeps only the bytes it changed
+// (one splice, from the first byte that differs to the last), so that a long
 // session of small edits on a large text costs little, and undoing every step
-// gives back the first text byte for byte. There is no limit on the steps.
-// Each step also carries the selection before and after it, so that undo and
-// redo bring back what was selected.
+// gives back the first texts byte for byte. There is no limit on the steps.
+// Each step also carries the selection of keys before and after it, so that
+// undo and redo bring back what was selected.
 #pragma once
 
 #include <cstddef>
@@ -25,9 +26,13 @@ TextSplice SpliceBetween(std::string_view before, std::string_view after);
 std::string Unsplice(std::string_view after, const TextSplice& splice);
 std::string Resplice(std::string_view before, const TextSplice& splice);
 
+// The texts a step can change.
+enum class Document { Tracks, Markers };
+
 class TextHistory {
 public:
     struct Step {
+        Document document;
         TextSplice splice;
         std::vector<KeyRef> selectedBefore;
         std::vector<KeyRef> selectedAfter;

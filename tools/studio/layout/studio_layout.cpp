@@ -10,7 +10,7 @@ StudioLayout LayOutStudio(int windowWidth, int windowHeight, bool timelineShown,
     const auto height = static_cast<float>(std::max(windowHeight, 0));
     float panel = 0.0f;
     if (timelineShown) {
-        panel = std::min(kRulerHeight + kLaneHeight * static_cast<float>(laneCount), height * kMostTimelineShare);
+        panel = std::min(kRulerHeight + kLaneHeight * static_cast<float>(laneCount + 1), height * kMostTimelineShare);
         panel = std::floor(panel);
     }
     const PixelRect above{0.0f, 0.0f, width, height - panel};

@@ -12,9 +12,9 @@ struct StudioLayout {
     PixelRect timeline;  // empty when hidden
 };
 
-// The panel's height: a ruler and a lane per track, lanes of kLaneHeight
-// pixels, but never more than kMostTimelineShare of the window.
-inline constexpr float kRulerHeight = 20.0f;
+// The panel's height: a ruler, a lane per track and the music's lane, lanes
+// of kLaneHeight pixels, but never more than kMostTimelineShare of the window.
+inline constexpr float kRulerHeight = 34.0f;
 inline constexpr float kLaneHeight = 26.0f;
 inline constexpr float kMostTimelineShare = 0.45f;
 

@@ -27,7 +27,7 @@ AssetText ReadAssetText(const std::filesystem::path& path, std::uintmax_t larges
     // A folder on the way that may not be entered, or that is a file, is no
     // missing file.
     if (error && error != std::errc::no_such_file_or_directory) return Problem("cannot be opened: " + error.message());
-    if (!std::filesystem::exists(status)) return Problem("is missing");
+    if (!std::filesystem::exists(status)) return {std::nullopt, "is missing", true};
     // A pipe or a device would block the frame loop or never end.
     if (!std::filesystem::is_regular_file(status)) return Problem("is not a regular file");
 
@@ -44,7 +44,7 @@ AssetText ReadAssetText(const std::filesystem::path& path, std::uintmax_t larges
     if (text.size() > largest) {
         return Problem("is larger than the " + std::to_string(largest) + " bytes the studio reads");
     }
-    if (text.empty()) return Problem("is empty");
+    if (text.empty()) return {std::nullopt, "is empty", false, true};
     const std::size_t zero = text.find('\0');
     if (zero != std::string::npos) {
         const auto line = 1 + std::count(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(zero), '\n');

@@ -15,6 +15,8 @@ inline constexpr std::uintmax_t kLargestAsset = 1u << 20;
 struct AssetText {
     std::optional<std::string> text;
     std::string problem;  // set when there is no text
+    bool missing = false;  // the problem is that there is no such file
+    bool empty = false;    // the problem is that the file is empty
 };
 
 AssetText ReadAssetText(const std::filesystem::path& path, std::uintmax_t largest = kLargestAsset);

@@ -50,6 +50,10 @@ public:
     // way, to be looked at again soon.
     bool Unread(const FileSignature& current) const { return current != lastRead; }
 
+    // Takes no version as read, so that the file is read again once it has
+    // settled: a rewrite that kept its size and time is no change to see.
+    void Forget() { lastRead.reset(); }
+
 private:
     std::optional<FileSignature> lastRead;
     std::optional<FileSignature> lastSeen;

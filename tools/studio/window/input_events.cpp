@@ -10,6 +10,7 @@ namespace {
 GLFWkeyfun raylibKeyCallback = nullptr;
 GLFWmousebuttonfun raylibButtonCallback = nullptr;
 GLFWcursorposfun raylibCursorCallback = nullptr;
+GLFWcharfun raylibCharCallback = nullptr;
 // Where the pointer was as of the last event taken in: a button event takes
 // its place from here, not from the pointer now, which a slow frame may find
 // far along a drag.
@@ -41,6 +42,12 @@ void OnCursor(GLFWwindow* window, double x, double y)
     if (raylibCursorCallback != nullptr) raylibCursorCallback(window, x, y);
 }
 
+void OnCharacter(GLFWwindow* window, unsigned int character)
+{
+    keyPresses.push_back({KEY_NULL, {}, false, glfwGetTime(), static_cast<char32_t>(character)});
+    if (raylibCharCallback != nullptr) raylibCharCallback(window, character);
+}
+
 }  // namespace
 
 void RecordInputEvents()
@@ -51,6 +58,7 @@ void RecordInputEvents()
     raylibKeyCallback = glfwSetKeyCallback(window, OnKey);
     raylibButtonCallback = glfwSetMouseButtonCallback(window, OnButton);
     raylibCursorCallback = glfwSetCursorPosCallback(window, OnCursor);
+    raylibCharCallback = glfwSetCharCallback(window, OnCharacter);
     double x = 0.0;
     double y = 0.0;
     glfwGetCursorPos(window, &x, &y);

@@ -14,11 +14,15 @@
 
 #include "transport_keys.h"
 
+// A key pressed, or the text a key typed: GLFW reports the text right after
+// its key, in the same stream, so that the text can be told from the key
+// that typed it.
 struct KeyPress {
-    int key;  // raylib's key code
+    int key;  // raylib's key code; KEY_NULL for text
     KeyModifiers modifiers;
     bool repeat;  // held down, repeated by the system
     double time;
+    char32_t character = 0;  // the text typed, one Unicode character
 };
 
 struct ButtonEvent {

@@ -8,10 +8,15 @@
 #include <cstdlib>
 #include <utility>
 
+#include "compiler_messages.h"
 #include "embedded_assets.h"
 #include "input_events.h"
+#include "key_help.h"
 #include "overlay_text.h"
+#include "pending_file.h"
 #include "present.h"
+#include "raylib_log.h"
+#include "scenes/city_shader.h"
 #include "sync/tempo.h"
 #include "sync/track_table.h"
 #include "text_panels.h"
@@ -19,6 +24,7 @@
 #include "timeline_panel.h"
 #include "track_text_reload.h"
 #include "transport_keys.h"
+#include "view_keys.h"
 
 namespace {
 
@@ -51,6 +57,26 @@ PixelPoint Pixel(Vector2 point)
     return {point.x, point.y};
 }
 
+// The embedded music's loudness, decoded once.
+MusicEnvelope EnvelopeOfMusic()
+{
+    Wave wave = LoadWaveFromMemory(".ogg", MUSIC_OGG, static_cast<int>(MUSIC_OGG_SIZE));
+    if (!IsWaveValid(wave)) return {};
+    float* samples = LoadWaveSamples(wave);
+    const MusicEnvelope envelope(
+        {samples, static_cast<std::size_t>(wave.frameCount) * wave.channels}, static_cast<int>(wave.channels),
+        static_cast<int>(wave.sampleRate));
+    UnloadWaveSamples(samples);
+    UnloadWave(wave);
+    return envelope;
+}
+
+std::string ReadClipboard()
+{
+    const char* text = GetClipboardText();
+    return text ? text : "";
+}
+
 // Input that the last poll took in, for the next frame to handle.
 bool InputWaiting()
 {
@@ -59,13 +85,25 @@ bool InputWaiting()
 
 }  // namespace
 
+Studio::WritesPastTheSizeLimitFail::WritesPastTheSizeLimitFail()
+{
+    LetWritesPastTheSizeLimitFail();
+}
+
 Studio::Studio(const StudioOptions& options)
     : log(std::getenv("QUORL_STUDIO_FRAME_LOG")),
       window(kWindowFlags, options.window.width, options.window.height, "quorl-studio"),
       music(".ogg", {MUSIC_OGG, MUSIC_OGG_SIZE}),
       player(music),
       stage(&clock, &music, ScaledRenderSize(options.scale)),
-      assets(stage, options.project),
+      assets(stage.Device(), CITY_SHADER_SOURCE, options.project,
+             [this](const std::string& source) -> std::optional<std::string> {
+                 LogCapture compilerLog;
+                 ScopedShader compiled = CompileCityShader(source.c_str());
+                 if (!compiled.Compiled()) return CompilerMessages(compilerLog.Lines());
+                 stage.UseCityShader(std::move(compiled));
+                 return std::nullopt;
+             }),
       transport(player, DemoEnd(), options.at, GetTime()),
       timeline(SecondsToRows(player.Length()), 0.0f, 1.0f),
       scale(options.scale)
@@ -77,6 +115,7 @@ Studio::Studio(const StudioOptions& options)
     RecordInputEvents();
     // The picture is scaled to the frame; at a small --scale, smoothly.
     SetTextureFilter(stage.Target().texture, TEXTURE_FILTER_BILINEAR);
+    envelope = EnvelopeOfMusic();
     lastFrameStart = GetTime();
     // The project's assets come first, a shader's compile shown on screen;
     // the playhead is then held within their end.
@@ -95,9 +134,12 @@ double Studio::DemoEnd() const
 void Studio::Frame()
 {
     const double now = StartFrame();
+    RefreshLanes();
     HandleKeys(now);
     HandleMouse(now);
     ReloadAssets(now);
+    RefreshLanes();
+    editor.Refresh(assets.Editor());
     AdvanceTransport(now);
     RenderPicture();
     Present();
@@ -125,7 +167,19 @@ void Studio::HandleKeys(double now)
 {
     const std::vector<KeyPress> presses = TakeKeyPresses();
     if (!presses.empty()) KeepAwake();
+    // Text goes to a name being typed, unless the key that typed it did
+    // something else (M opening the name types no m).
+    bool textTyped = false;
     for (const KeyPress& press : presses) {
+        if (press.key == KEY_NULL) {
+            if (textTyped) CarryOut(editor.Character(press.character), now, press.time);
+            continue;
+        }
+        textTyped = editor.Typing();
+        if (helpShown && !textTyped && press.key == KEY_ESCAPE) {
+            helpShown = false;
+            continue;
+        }
         const EditorOutcome edit = editor.Key(Editing(), press.key, press.modifiers, press.repeat);
         if (edit.handled) {
             CarryOut(edit, now, press.time);
@@ -135,22 +189,29 @@ void Studio::HandleKeys(double now)
             ApplyTransportAction(transport, *action, now);
             continue;
         }
-        if (press.repeat) continue;
-        switch (press.key) {
-        case KEY_TAB:
-            timelineShown = !timelineShown;
-            break;
-        case KEY_F:
-            overlayShown = !overlayShown;
-            break;
-        case KEY_F11:
-            // Full screen without changing the monitor's mode, on the
-            // monitor the window is on.
-            ToggleBorderlessWindowed();
-            break;
-        default:
-            break;
-        }
+        HandleViewKey(press);
+    }
+}
+
+void Studio::HandleViewKey(const KeyPress& press)
+{
+    const std::optional<ViewCommand> command = ViewCommandForKey(press.key, press.modifiers, press.repeat);
+    if (!command) return;
+    switch (*command) {
+    case ViewCommand::ToggleTimeline:
+        timelineShown = !timelineShown;
+        break;
+    case ViewCommand::ToggleOverlay:
+        overlayShown = !overlayShown;
+        break;
+    case ViewCommand::ToggleHelp:
+        helpShown = !helpShown;
+        break;
+    case ViewCommand::ToggleFullScreen:
+        // Full screen without changing the monitor's mode, on the monitor
+        // the window is on.
+        ToggleBorderlessWindowed();
+        break;
     }
 }
 
@@ -175,21 +236,36 @@ void Studio::HandleMouse(double now)
     }
 }
 
+void Studio::RefreshLanes()
+{
+    const std::pair<int, const KeyEditModel*> now{assets.TracksGeneration(), assets.Editor()};
+    if (lanesMadeFor == now) return;
+    lanes = LaneTracks(RegisteredTracks(*stage.Device()), assets.Editor());
+    lanesMadeFor = now;
+}
+
 EditingFrame Studio::Editing()
 {
     KeyEditModel* model = assets.Editor();
     whyNoEditor = model ? std::string() : assets.WhyNoEditor();
-    return {model, whyNoEditor, RegisteredTracks(*stage.Device()), timelineShown ? layout.timeline : PixelRect{},
-            timeline, SecondsToRows(transport.Seconds()), transport.Playing()};
+    const LoopSpan& loop = transport.Loop();
+    const auto row = [](double seconds) { return static_cast<std::int32_t>(std::lround(SecondsToRows(seconds))); };
+    const std::optional<RowSpan> loopRows =
+        loop.enabled && loop.Active() ? std::optional(RowSpan{row(loop.start), row(loop.end)}) : std::nullopt;
+    // The end is the first row the demo does not show.
+    const auto endRow = static_cast<std::int32_t>(std::ceil(SecondsToRows(DemoEnd()) - 1e-6));
+    return {model,           whyNoEditor, lanes, timelineShown ? layout.timeline : PixelRect{}, timeline,
+            SecondsToRows(transport.Seconds()), transport.Playing(), endRow, loopRows, ReadClipboard};
 }
 
 void Studio::CarryOut(const EditorOutcome& outcome, double now, double eventTime)
 {
     if (outcome.edited) {
-        assets.ApplyEdit();
-        transport.SetEnd(DemoEnd(), now);
+        if (assets.ApplyEdit()) transport.SetEnd(DemoEnd(), now);
         if (!editMadeAt) editMadeAt = eventTime;
     }
+    if (outcome.copied) SetClipboardText(outcome.copied->c_str());
+    if (!outcome.refusal.empty()) SayOnStandardError("Edit: " + outcome.refusal);
     if (outcome.seekRow) transport.SeekRow(*outcome.seekRow, now);
     if (outcome.quit) quitAsked = true;
 }
@@ -256,7 +332,10 @@ void Studio::KeepAwake()
 void Studio::SleepUntilSomethingHappens()
 {
     slept = true;
-    while (!WaitForWindowEvent(kFileLookSeconds) && !assets.ChangeWaiting()) {
+    // An event that came as the wait ran out (or whose wait returned late on
+    // a loaded machine) counts as no event by the wait's own clock: what the
+    // callbacks took in says so too.
+    while (!WaitForWindowEvent(kFileLookSeconds) && !InputWaiting() && !assets.ChangeWaiting()) {
     }
     KeepAwake();
 }
@@ -289,12 +368,16 @@ void Studio::Present()
         PlaceTimelineView(timeline, layout.timeline);
         const std::optional<PixelPoint> pointer =
             IsCursorOnScreen() ? std::optional(Pixel(GetMousePosition())) : std::nullopt;
-        timelinePanel.Draw(layout.timeline, timeline, device, transport, assets.TracksGeneration(),
+        timelinePanel.Draw(layout.timeline, timeline, device, envelope, transport, assets.TracksGeneration(),
                            editor.Marks(Editing(), pointer));
     }
     if (overlayShown) {
         DrawOverlay(frame, OverlayText({stats.FramesPerSecond(), stats.FrameMilliseconds(), clock.seconds, scale,
                                         stage.Size(), transport.Playing(), transport.Loop()}));
+    }
+    if (helpShown) {
+        DrawHelp({0.0f, 0.0f, static_cast<float>(GetScreenWidth()), static_cast<float>(GetScreenHeight())},
+                 StudioKeyHelp());
     }
     DrawMessages(frame, messages);
     EndDrawing();

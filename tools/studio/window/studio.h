@@ -4,17 +4,21 @@
 // nothing to do, it sleeps until an input event or a change of a watched
 // file. The work itself is in the studio's library: the transport, the clock
 // that follows the music, the timeline's mapping, the key editor, the watched
-// assets.
+// assets, the key table of the help.
 #pragma once
 
 #include <optional>
+#include <utility>
 #include <string>
 #include <vector>
 
 #include "demo_clock.h"
 #include "frame_log.h"
 #include "frame_stats.h"
+#include "input_events.h"
+#include "lane_tracks.h"
 #include "live_assets.h"
+#include "music_envelope.h"
 #include "raylib_music_player.h"
 #include "scoped_media.h"
 #include "stage.h"
@@ -49,10 +53,20 @@ private:
         bool operator==(const PictureState&) const = default;
     };
 
+    // Made first: a write past the file-size limit (ulimit -f) then fails
+    // like any other, a log line or an edit, instead of killing the studio.
+    struct WritesPastTheSizeLimitFail {
+        WritesPastTheSizeLimitFail();
+    };
+
     double DemoEnd() const;
     double StartFrame();
     void HandleKeys(double now);
+    // A key of the window's own, if it is one.
+    void HandleViewKey(const KeyPress& press);
     void HandleMouse(double now);
+    // The lanes against the editor's tracks, made again when the tracks change.
+    void RefreshLanes();
     // The timeline as the key editor finds it now.
     EditingFrame Editing();
     // What the editor asked for, on an event at `eventTime`.
@@ -68,6 +82,7 @@ private:
     void KeepAwake();
     void SleepUntilSomethingHappens();
 
+    WritesPastTheSizeLimitFail sizeLimit;
     FrameLog log;
     ScopedWindow window;
     ScopedAudioDevice audio;
@@ -81,12 +96,16 @@ private:
     TimelineView timeline;
     TimelinePanel timelinePanel;
     TimelineEditor editor;
+    LaneTracks lanes;
+    std::optional<std::pair<int, const KeyEditModel*>> lanesMadeFor;  // the tracks generation and the model
     std::string whyNoEditor;
+    MusicEnvelope envelope;
     FrameStats stats;
     double scale;
     StudioLayout layout{};
     bool timelineShown = true;
     bool overlayShown = true;
+    bool helpShown = false;
     bool quitAsked = false;
     bool sceneShown = true;
     std::optional<PictureState> rendered;

@@ -14,6 +14,10 @@ constexpr Color kBackdrop{0, 0, 0, 170};
 constexpr Color kMessageBackdrop{40, 0, 0, 215};
 constexpr Color kMessageEdge{230, 60, 60, 255};
 constexpr Color kMessageText{255, 225, 225, 255};
+constexpr Color kHelpBackdrop{10, 10, 14, 235};
+constexpr Color kHelpTitle{120, 170, 255, 255};
+constexpr Color kHelpKeys{255, 220, 120, 255};
+constexpr Color kHelpText{225, 225, 225, 255};
 
 int LineCount(const std::string& text)
 {
@@ -60,4 +64,45 @@ void DrawMessages(PixelRect frame, const std::vector<std::string>& messages)
     DrawText(text.c_str(), static_cast<int>(band.x + 4.0f + kPadding), static_cast<int>(band.y + kPadding), kFontSize,
              kMessageText);
     EndScissorMode();
+}
+
+void DrawHelp(PixelRect frame, std::span<const KeyHelpGroup> groups)
+{
+    DrawRectangleRec({frame.x, frame.y, frame.width, frame.height}, kHelpBackdrop);
+    int keysWidth = 0;
+    int rows = 0;
+    for (const KeyHelpGroup& group : groups) {
+        rows += static_cast<int>(group.rows.size()) + 2;
+        for (const KeyHelpRow& row : group.rows) {
+            keysWidth = std::max(keysWidth, MeasureText(std::string(row.keys).c_str(), kFontSize));
+        }
+    }
+    // The groups flow down the first column and on into the second.
+    const float columnWidth = (frame.width - 3.0f * kPadding) / 2.0f;
+    const float top = frame.y + kPadding + 2.0f * kLineHeight;
+    const float bottom = frame.y + frame.height - kPadding;
+    DrawText("quorl-studio: every key (F1 or Escape hides this)", static_cast<int>(frame.x + kPadding),
+             static_cast<int>(frame.y + kPadding), kFontSize, kHelpTitle);
+    float x = frame.x + kPadding;
+    float y = top;
+    int placed = 0;
+    for (const KeyHelpGroup& group : groups) {
+        const int lines = static_cast<int>(group.rows.size()) + 2;
+        if (placed > 0 && placed + lines > (rows + 1) / 2 && x == frame.x + kPadding) {
+            x += columnWidth + kPadding;
+            y = top;
+        }
+        placed += lines;
+        if (y + kLineHeight > bottom) continue;
+        DrawText(std::string(group.title).c_str(), static_cast<int>(x), static_cast<int>(y), kFontSize, kHelpTitle);
+        y += kLineHeight;
+        for (const KeyHelpRow& row : group.rows) {
+            if (y + kLineHeight > bottom) break;
+            DrawText(std::string(row.keys).c_str(), static_cast<int>(x), static_cast<int>(y), kFontSize, kHelpKeys);
+            DrawText(std::string(row.does).c_str(), static_cast<int>(x + static_cast<float>(keysWidth) + 12.0f),
+                     static_cast<int>(y), kFontSize, kHelpText);
+            y += kLineHeight;
+        }
+        y += kLineHeight;
+    }
 }

@@ -3,6 +3,7 @@
 // [SECTION] colours and marks
 // [SECTION] ruler
 // [SECTION] lanes
+// [SECTION] the music
 // [SECTION] marks across the lanes
 // [SECTION] the editor's marks
 // [SECTION] the panel's two layers
@@ -44,6 +45,16 @@ constexpr Color kReadoutBackdrop{0, 0, 0, 200};
 constexpr Color kReadoutText{235, 235, 235, 255};
 constexpr Color kRefusedText{255, 130, 130, 255};
 constexpr Color kLanding{255, 255, 255, 150};
+constexpr Color kBarLine{80, 80, 96, 255};
+constexpr Color kBeatLine{44, 44, 54, 255};
+constexpr Color kMusic{90, 170, 150, 255};
+constexpr Color kMarker{120, 230, 120, 255};
+constexpr Color kMarkerLabel{30, 60, 30, 230};
+constexpr Color kSelectedMarkerLabel{60, 120, 60, 255};
+constexpr Color kBox{255, 255, 255, 40};
+constexpr Color kBoxEdge{255, 255, 255, 170};
+// Grid lines closer than this are not drawn: they would fill the lane.
+constexpr float kFewestGridPixels = 5.0f;
 constexpr int kFontSize = 10;
 
 Color KeyColour(std::int32_t type)
@@ -119,7 +130,21 @@ void DrawRuler(PixelRect ruler, const TimelineView& view)
         DrawVertical(x, ruler.y + ruler.height - 5.0f, ruler.y + ruler.height, 1.0f, kTick);
         char label[16];
         std::snprintf(label, sizeof label, "%.0f", row);
-        DrawText(label, static_cast<int>(x + 2.0f), static_cast<int>(ruler.y + 4.0f), kFontSize, kRulerText);
+        DrawText(label, static_cast<int>(x + 2.0f), static_cast<int>(ruler.y + 3.0f), kFontSize, kRulerText);
+    }
+}
+
+// Bar lines, and beat lines between them, where they stand apart.
+void DrawGrid(PixelRect area, const TimelineView& view)
+{
+    for (const int rows : {ROWS_PER_BAR, ROWS_PER_BEAT}) {
+        if (view.RowToX(rows) - view.RowToX(0.0) < kFewestGridPixels) continue;
+        const double first = std::ceil(view.FirstRow() / rows) * rows;
+        for (double row = first; row <= view.FirstRow() + view.RowsInView(); row += rows) {
+            if (rows == ROWS_PER_BEAT && std::fmod(row, ROWS_PER_BAR) == 0.0) continue;
+            DrawVertical(view.RowToX(row), area.y, area.y + area.height, 1.0f,
+                         rows == ROWS_PER_BAR ? kBarLine : kBeatLine);
+        }
     }
 }
 
@@ -158,6 +183,20 @@ void DrawLaneValue(const SyncTrack& track, PixelRect lane, double row)
              static_cast<int>(lane.y + lane.height - 12.0f), kFontSize, kValueText);
 }
 
+// [SECTION] the music
+
+// The loudness of the rows under each pixel column, mirrored about the lane's middle.
+void DrawMusic(const MusicEnvelope& music, const TimelineView& view, PixelRect lane, PixelRect plot)
+{
+    const float middle = lane.y + lane.height / 2.0f;
+    const float reach = lane.height * 0.45f;
+    for (float x = plot.x; x < plot.x + plot.width; x += 1.0f) {
+        const float loudness = music.Loudness(view.XToRow(x), view.XToRow(x + 1.0f));
+        if (loudness <= 0.0f) continue;
+        DrawVertical(x + 0.5f, middle - loudness * reach, middle + loudness * reach, 1.0f, kMusic);
+    }
+}
+
 // [SECTION] marks across the lanes
 
 void DrawFixedMarks(PixelRect plot, const TimelineView& view, double endSeconds)
@@ -192,17 +231,33 @@ void DrawReadout(const TimelineReadout& readout, PixelRect lane, PixelRect plot,
     if (dragging) DrawVertical(readout.x, lane.y, lane.y + lane.height, 1.0f, kLanding);
     const float width = static_cast<float>(MeasureText(readout.text.c_str(), kFontSize)) + 8.0f;
     const float height = static_cast<float>(kFontSize) + 4.0f;
-    // Right of its row, or left of it where the plot ends.
-    float left = readout.x + 8.0f;
-    if (left + width > plot.x + plot.width) left = std::max(plot.x, readout.x - 8.0f - width);
+    const float left = ReadoutLeft(readout.x, width, plot);
     const float top = lane.y + std::max(0.0f, (lane.height - height) / 2.0f);
     DrawRectangleRec({left, top, width, height}, kReadoutBackdrop);
     DrawText(readout.text.c_str(), static_cast<int>(left + 4.0f), static_cast<int>(top + 2.0f), kFontSize,
              readout.refused ? kRefusedText : kReadoutText);
 }
 
+// A line across the lanes at each marker and its name in the ruler's strip.
+void DrawMarkers(PixelRect panel, const std::vector<MarkerMark>& markers)
+{
+    const PixelRect strip = MarkerStrip(panel);
+    const PixelRect plot = TimelinePlot(panel);
+    ClipTo(plot);
+    for (const MarkerMark& marker : markers) {
+        DrawVertical(marker.x, strip.y, plot.y + plot.height, 1.0f, kMarker);
+        const PixelRect label = MarkerLabel(strip, marker.x, marker.name.size());
+        DrawRectangleRec({label.x, label.y, label.width, label.height},
+                         marker.selected ? kSelectedMarkerLabel : kMarkerLabel);
+        DrawText(marker.name.c_str(), static_cast<int>(label.x + 3.0f),
+                 static_cast<int>(label.y + (label.height - kFontSize) / 2.0f), kFontSize, kMarker);
+    }
+    EndScissorMode();
+}
+
 void DrawEditorMarks(PixelRect panel, int laneCount, const TimelineMarks& marks)
 {
+    DrawMarkers(panel, marks.markers);
     const PixelRect plot = TimelinePlot(panel);
     if (marks.currentLane) {
         const PixelRect lane = TimelineLane(panel, *marks.currentLane, laneCount);
@@ -213,6 +268,11 @@ void DrawEditorMarks(PixelRect panel, int laneCount, const TimelineMarks& marks)
         DrawCircleLinesV({at.x, at.y}, 6.5f, kSelectedKey);
         DrawCircleLinesV({at.x, at.y}, 7.5f, kSelectedKey);
     }
+    if (marks.box) {
+        const Rectangle box{marks.box->x, marks.box->y, marks.box->width, marks.box->height};
+        DrawRectangleRec(box, kBox);
+        DrawRectangleLinesEx(box, 1.0f, kBoxEdge);
+    }
     if (marks.readout) {
         DrawReadout(*marks.readout, TimelineLane(panel, marks.readout->lane, laneCount), plot, marks.dragging);
     }
@@ -222,7 +282,8 @@ void DrawEditorMarks(PixelRect panel, int laneCount, const TimelineMarks& marks)
 // [SECTION] the panel's two layers
 
 // Everything that stays while the view and the tracks do, in a panel at `panel`.
-void DrawFixedLayer(PixelRect panel, const TimelineView& view, const SyncDevice& device, double endSeconds)
+void DrawFixedLayer(PixelRect panel, const TimelineView& view, const SyncDevice& device, const MusicEnvelope& music,
+                    double endSeconds)
 {
     DrawRectangleRec({panel.x, panel.y, panel.width, panel.height}, kPanel);
     const PixelRect plot = TimelinePlot(panel);
@@ -234,16 +295,29 @@ void DrawFixedLayer(PixelRect panel, const TimelineView& view, const SyncDevice&
 
     const std::span<SyncTrack* const> registered = RegisteredTracks(device);
     const int count = static_cast<int>(registered.size());
+    for (int index = 0; index <= count; ++index) {
+        const PixelRect lane = TimelineLane(panel, index, count);
+        if (index % 2 == 1) DrawRectangleRec({lane.x, lane.y, lane.width, lane.height}, kLaneShade);
+    }
+    const float lanesTop = TimelineLane(panel, 0, count).y;
+    ClipTo(plot);
+    DrawGrid({plot.x, lanesTop, plot.width, plot.y + plot.height - lanesTop}, view);
+    EndScissorMode();
     int index = 0;
     for (const SyncTrack* track : registered) {
         const PixelRect lane = TimelineLane(panel, index, count);
-        if (index % 2 == 1) DrawRectangleRec({lane.x, lane.y, lane.width, lane.height}, kLaneShade);
         DrawText(track->name, static_cast<int>(lane.x + 6.0f), static_cast<int>(lane.y + 2.0f), kFontSize, kLabelText);
         ClipTo({plot.x, lane.y, plot.width, lane.height});
         DrawCurve(*track, view, lane, plot.x, plot.x + plot.width);
         EndScissorMode();
         ++index;
     }
+    const PixelRect musicLane = TimelineLane(panel, count, count);
+    DrawText("music", static_cast<int>(musicLane.x + 6.0f), static_cast<int>(musicLane.y + 2.0f), kFontSize,
+             kLabelText);
+    ClipTo({plot.x, musicLane.y, plot.width, musicLane.height});
+    DrawMusic(music, view, musicLane, plot);
+    EndScissorMode();
     ClipTo(plot);
     DrawFixedMarks(plot, view, endSeconds);
     EndScissorMode();
@@ -252,7 +326,8 @@ void DrawFixedLayer(PixelRect panel, const TimelineView& view, const SyncDevice&
 }  // namespace
 
 void TimelinePanel::Draw(PixelRect panel, const TimelineView& view, const SyncDevice& device,
-                         const Transport& transport, int tracksGeneration, const TimelineMarks& marks)
+                         const MusicEnvelope& music, const Transport& transport, int tracksGeneration,
+                         const TimelineMarks& marks)
 {
     const LayerState state{panel.width, panel.height, view.FirstRow(), view.RowsInView(), transport.End(),
                            tracksGeneration};
@@ -268,7 +343,7 @@ void TimelinePanel::Draw(PixelRect panel, const TimelineView& view, const SyncDe
         const PixelRect origin{0.0f, 0.0f, panel.width, panel.height};
         PlaceTimelineView(atOrigin, origin);
         BeginTextureMode(layer->Get());
-        DrawFixedLayer(origin, atOrigin, device, transport.End());
+        DrawFixedLayer(origin, atOrigin, device, music, transport.End());
         EndTextureMode();
         drawn = state;
     }

@@ -5,34 +5,24 @@
 #include <utility>
 
 #include "asset_text.h"
-#include "compiler_messages.h"
-#include "embedded_assets.h"
-#include "raylib_log.h"
-#include "scenes/city_shader.h"
-#include "track_text_file.h"
+#include "edited_text_file.h"
+#include "pending_file.h"
 #include "track_text_reload.h"
 
-namespace {
-
-void Say(const std::string& line)
+void SayOnStandardError(const std::string& line)
 {
     std::fprintf(stderr, "quorl-studio: %s\n", line.c_str());
 }
 
-std::string Sentence(std::string text)
-{
-    if (!text.empty() && text[0] >= 'a' && text[0] <= 'z') text[0] = static_cast<char>(text[0] - 'a' + 'A');
-    return text + ".";
-}
-
-}  // namespace
-
-LiveAssets::LiveAssets(Stage& target, const std::optional<std::filesystem::path>& project) : stage(target)
+LiveAssets::LiveAssets(SyncDevice* target, std::string builtInShader,
+                       const std::optional<std::filesystem::path>& project, ShaderCompiler compiler, Announce announce)
+    : device(target), compile(std::move(compiler)), say(std::move(announce))
 {
     tracks.label = "assets/tracks.txt";
     shader.label = "assets/city.frag";
+    markers.label = "assets/markers.txt";
     // Until a file is read, the built-in shader is the one applied.
-    shader.lastApplied = CITY_SHADER_SOURCE;
+    shader.lastApplied = std::move(builtInShader);
     std::vector<std::string> unwatched;
     for (WatchedAsset* asset : {&tracks, &shader}) {
         if (project) asset->path = *project / asset->label;
@@ -40,23 +30,32 @@ LiveAssets::LiveAssets(Stage& target, const std::optional<std::filesystem::path>
         // until it can.
         asset->watched = project && !ReadFileSignature(asset->path).Absent();
         if (asset->watched) {
-            Say("watching " + asset->path.string());
+            say("watching " + asset->path.string());
         } else {
             unwatched.push_back(asset->label);
         }
     }
     if (unwatched.size() == 2) {
-        Say(project ? "no " + tracks.label + " or " + shader.label + " in " + project->string() +
+        say(project ? "no " + tracks.label + " or " + shader.label + " in " + project->string() +
                           ": running on the built-in assets, nothing is watched"
                     : "no project: running on the built-in assets, nothing is watched");
     } else if (unwatched.size() == 1) {
-        Say("no " + (*project / unwatched[0]).string() + ": its built-in version is used, not watched");
+        say("no " + (*project / unwatched[0]).string() + ": its built-in version is used, not watched");
+    }
+    // The markers go with the choreography; the first one makes their file.
+    markers.watched = tracks.watched;
+    if (markers.watched) markers.path = *project / markers.label;
+    for (const WatchedAsset* asset : {&tracks, &markers}) {
+        if (!asset->watched) continue;
+        for (const std::filesystem::path& leftover : RemoveLeftovers(asset->path)) {
+            say("removed " + leftover.string() + ", left by a write that was cut short");
+        }
     }
 }
 
 bool LiveAssets::ChangeWaiting() const
 {
-    for (const WatchedAsset* asset : {&tracks, &shader}) {
+    for (const WatchedAsset* asset : {&tracks, &shader, &markers}) {
         if (asset->watched && asset->watch.Unread(ReadFileSignature(asset->path))) return true;
     }
     return false;
@@ -78,18 +77,32 @@ bool LiveAssets::Poll(const std::function<void()>& beforeCompile)
             changed = ApplyShader(*read.text, signature.modifiedNs, beforeCompile) || changed;
         }
     }
+    if (editor && markers.watched && markers.watch.ShouldRead(ReadFileSignature(markers.path), WallClockNs())) {
+        ReadMarkers();
+    }
     return changed;
+}
+
+KeyEditModel::WriteBack LiveAssets::WriterOf(WatchedAsset& asset) const
+{
+    return [file = EditedTextFile(asset.path, asset.label), &asset](std::optional<std::string_view> previous,
+                                                                   std::string_view next) {
+        std::optional<EditRefusal> refusal = file.Replace(previous, next);
+        // A rewrite the watch could not see: read it now.
+        if (refusal && refusal->kind == Refusal::FileChanged) asset.watch.Forget();
+        return refusal;
+    };
 }
 
 bool LiveAssets::ReadTracks(const std::string& text)
 {
     const bool ownWrite = std::exchange(editWritten, false) && text == tracks.lastApplied;
     if (!editor) {
-        const TrackTextFile file(tracks.path, tracks.label);
-        const auto writeBack = [file](std::string_view previous, std::string_view next) {
-            return file.Replace(previous, next);
-        };
-        editor.emplace(text, tracks.label, writeBack);
+        editor = std::make_unique<KeyEditModel>(text, tracks.label, WriterOf(tracks));
+        if (markers.watched) {
+            editor->AttachMarkers(std::nullopt, markers.label, WriterOf(markers));
+            ReadMarkers();
+        }
     } else if (editor->TakeSavedText(text) == SavedText::Ignored && ownWrite) {
         // The studio's own edit, in use since it was made.
         return false;
@@ -97,10 +110,31 @@ bool LiveAssets::ReadTracks(const std::string& text)
     return ApplyTracks(text);
 }
 
-void LiveAssets::ApplyEdit()
+void LiveAssets::ReadMarkers()
 {
-    if (!editor || !ApplyTracks(editor->Text())) return;
-    editWritten = true;
+    const AssetText read = ReadAssetText(markers.path);
+    std::optional<std::string> text = read.text;
+    // An empty file holds no markers, as a missing one does.
+    if (read.empty) text.emplace();
+    if (!text && !read.missing) {
+        Report(markers, markers.label + " " + read.problem + "; the markers read last stay");
+        return;
+    }
+    editor->TakeSavedMarkers(std::move(text));
+    const std::optional<EditRefusal>& blocked = editor->WhyNoMarkers();
+    Report(markers, blocked ? AsSentence(*blocked) : std::string());
+}
+
+bool LiveAssets::ApplyEdit()
+{
+    if (!editor) return false;
+    // A marker's edit, a refused edit or an undone read leaves the tracks as they are.
+    if (!editor->Text().empty() && editor->Text() != tracks.lastApplied) {
+        if (!ApplyTracks(editor->Text())) return false;
+        editWritten = true;
+        return true;
+    }
+    return false;
 }
 
 std::string LiveAssets::WhyNoEditor() const
@@ -116,12 +150,12 @@ bool LiveAssets::ApplyTracks(const std::string& text)
         Report(tracks, tracks.appliedNotice);
         return false;
     }
-    const TrackTextReload reload = ReloadTrackText(stage.Device(), text);
+    const TrackTextReload reload = ReloadTrackText(device, text);
     if (!reload.applied) {
         std::string problem = tracks.label + ", " + reload.problem + "\nThe last good tracks stay in use.";
-        if (editor && !editor->WhyNotEditable().empty()) {
+        if (editor && editor->WhyNotEditable()) {
             problem += '\n';
-            problem += Sentence(editor->WhyNotEditable());
+            problem += AsSentence(*editor->WhyNotEditable());
         }
         Report(tracks, std::move(problem));
         return false;
@@ -130,7 +164,7 @@ bool LiveAssets::ApplyTracks(const std::string& text)
     ++tracks.generation;
     tracks.appliedNotice = TrackMismatchNotice(reload, tracks.label);
     Report(tracks, tracks.appliedNotice);
-    if (tracks.appliedNotice.empty()) Say("applied " + tracks.label);
+    if (tracks.appliedNotice.empty()) say("applied " + tracks.label);
     return true;
 }
 
@@ -145,33 +179,29 @@ bool LiveAssets::ApplyShader(const std::string& text, std::int64_t savedAt, cons
     compiling = true;
     beforeCompile();
     compiling = false;
-    LogCapture compilerLog;
-    ScopedShader compiled = CompileCityShader(text.c_str());
-    if (!compiled.Compiled()) {
-        Report(shader, shader.label + " does not compile; the last good shader draws on.\n" +
-                           CompilerMessages(compilerLog.Lines()));
+    if (const std::optional<std::string> messages = compile(text)) {
+        Report(shader, shader.label + " does not compile; the last good shader draws on.\n" + *messages);
         return false;
     }
-    stage.UseCityShader(std::move(compiled));
     shader.lastApplied = text;
     ++shader.generation;
     shaderSavedAt = savedAt;
     Report(shader, {});
-    Say("applied " + shader.label);
+    say("applied " + shader.label);
     return true;
 }
 
 void LiveAssets::Report(WatchedAsset& asset, std::string message)
 {
     if (message == asset.message) return;
-    if (!message.empty()) Say(message);
+    if (!message.empty()) say(message);
     asset.message = std::move(message);
 }
 
 std::vector<std::string> LiveAssets::Messages() const
 {
     std::vector<std::string> messages;
-    for (const WatchedAsset* asset : {&tracks, &shader}) {
+    for (const WatchedAsset* asset : {&tracks, &markers, &shader}) {
         if (asset == &shader && compiling) {
             messages.push_back("Compiling " + shader.label + "...");
         } else if (!asset->message.empty()) {
