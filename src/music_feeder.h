@@ -2,10 +2,10 @@
 // every few milliseconds by a thread of its own, so that however long a frame
 // takes (software rendering, a window being dragged, a driver compiling) the
 // music plays on, and the clock that follows it goes on with it; only frames
-// are lost. The page feeds its music on a timer of its own for the same
-// reason.
+// are lost. The page plays its music on the browser's audio thread for the
+// same reason.
 //
-// The two never refill at once (a lock of the feeder's own: raylib 5's refill
+// The two never refill at once (a lock of the feeder's own: raylib's refill
 // is not safe against itself); the main thread's other calls on the music
 // (its position, pause, resume) take raylib's audio lock. Nothing else of the
 // program runs on the feeder's thread.

@@ -55,6 +55,7 @@ def main():
     check("llvmpipe" in llvmpipe, f"the reference is drawn by {llvmpipe}")
     check("SwiftShader" in swiftshader, f"the page is drawn by {swiftshader}, not SwiftShader")
     for seconds, reference, copy in zip(READINGS, references, copies):
+        check(min(reference[3::4]) == 255 and min(copy[3::4]) == 255, f"{seconds} s: a copy of a canvas not drawn")
         largest, total, far = 0, 0, 0
         for i in range(0, len(copy), 4):
             worst = max(abs(copy[i + c] - reference[i + c]) for c in range(3))
