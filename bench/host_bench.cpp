@@ -1,17 +1,14 @@
 // The demo host's own cost, apart from the shader's pixels:
 //   - the track evaluations of a frame, one per track of the choreography;
-//   - the City's draw call with its uniform uploads, one pixel shaded;
-//   - the picture's lead over the music: the time from the clock's reset to
-//     the start of the music, as the demo starts up.
+//   - the City's draw call with its uniform uploads, one pixel shaded.
 // Run under scripts/headless.sh (it needs a display and a sound device).
 #include <benchmark/benchmark.h>
-#include <GLFW/glfw3.h>
 #include <raylib.h>
 
 #include <vector>
 
-#include "demo.h"
 #include "demo_clock.h"
+#include "render_size.h"
 #include "scenes/city.h"
 #include "scoped_media.h"
 #include "sync_context.h"
@@ -59,17 +56,6 @@ void CityDrawOnePixel(benchmark::State& state)
     EndTextureMode();
 }
 BENCHMARK(CityDrawOnePixel)->Unit(benchmark::kMicrosecond);
-
-void LeadOfPictureOverMusic(benchmark::State& state)
-{
-    SetTraceLogLevel(LOG_WARNING);
-    for (auto _ : state) {
-        const Demo demo;
-        // The clock was reset during start-up; the music has just started.
-        state.SetIterationTime(glfwGetTime());
-    }
-}
-BENCHMARK(LeadOfPictureOverMusic)->UseManualTime()->Iterations(5)->Repetitions(3)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

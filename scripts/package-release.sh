@@ -77,8 +77,23 @@ glibc=$(objdump -T "$work/quorl" | grep -o 'GLIBC_[0-9.]*' | sed 's/GLIBC_//' | 
             Play: browsers start sound only after a click.
 
   The demo opens full screen, plays its music and ends after 68.6 s. Every
-  frame is rendered at 1920x1080 and scaled to the screen. city.jpg,
-  tower.jpg and stream.jpg show its three sections.
+  frame is rendered at 1920x1080 and scaled to the screen, keeping 16:9 with
+  black bars on screens of other shapes. city.jpg, tower.jpg and stream.jpg
+  show its three sections.
+
+  OPTIONS (Windows and Linux)
+  ---------------------------
+  Without options it is the party version: full screen on the primary monitor.
+  --windowed    in a window of 1280x720 that can be resized
+  --monitor N   on monitor N, 0 being the primary one
+  --help        these options
+
+  WHEN IT CANNOT START
+  --------------------
+  Without a window with OpenGL 3.3 or a sound device, or with a graphics
+  driver that refuses its shader, it says why in one line (on Windows in a
+  message box titled "Quorl", on Linux on standard error) and ends with exit
+  status 1; a bad option ends it with 2.
 
   REQUIREMENTS
   ------------

@@ -15,10 +15,12 @@ packages=(
   libgl1-mesa-dev libgl1-mesa-dri libasound2
   # the soundtrack encoder
   libvorbis-dev libogg-dev
-  # the headless harness, window inspection, the clipboard and video capture
-  xvfb xauth x11-utils xdotool xclip ffmpeg
-  # tests, benchmarks, sanitizers and the fuzzer (clang's runtimes below)
-  googletest libgtest-dev libbenchmark-dev valgrind clang
+  # the headless harness (its sound card is a Perl script), window inspection,
+  # a window manager to minimise a window, the clipboard and video capture
+  xvfb xauth x11-utils xdotool xclip perl openbox ffmpeg
+  # tests, benchmarks, sanitizers and the fuzzer (clang's runtimes below), the
+  # GLSL reference compiler, Vulkan's software driver for the shader on zink
+  googletest libgtest-dev libbenchmark-dev valgrind clang glslang-tools mesa-vulkan-drivers
 )
 
 "$root/scripts/install-packages.sh" "${packages[@]}"

@@ -45,6 +45,8 @@ public:
 
     // The whole target as 8-bit RGBA, top row first.
     ScopedImage ReadBack() const;
+    // The target as a texture, bottom row first, to be drawn on screen.
+    Texture2D Picture() const { return stage.Target().texture; }
 
     // Renders through another version of the City's shader from now on (the
     // benchmarks' instrumented or older copies).

@@ -1,5 +1,7 @@
 #include "present.h"
 
+#include "picture_fit.h"
+
 void DrawPicture(Texture2D picture, Rectangle area)
 {
     // A negative source height turns the picture upright.
@@ -13,10 +15,18 @@ void EndFrame(InputPolling polling)
     if (polling == InputPolling::Poll) PollInputEvents();
 }
 
-void ShowPicture(Texture2D picture, float screenWidth, float screenHeight, InputPolling polling)
+void DrawPictureFitted(Texture2D picture, PixelSize screen)
+{
+    const PixelRect area = FitPicture({0, 0, static_cast<float>(screen.width), static_cast<float>(screen.height)},
+                                      {picture.width, picture.height});
+    ClearBackground(BLACK);
+    DrawPicture(picture, {area.x, area.y, area.width, area.height});
+}
+
+void ShowPicture(Texture2D picture, PixelSize screen, InputPolling polling)
 {
     BeginDrawing();
-    DrawPicture(picture, {0, 0, screenWidth, screenHeight});
+    DrawPictureFitted(picture, screen);
     EndDrawing();
     EndFrame(polling);
 }

@@ -6,6 +6,8 @@
 
 #include <raylib.h>
 
+#include "pixel_size.h"
+
 // Whether the end of a frame polls the window's events. A desktop window must,
 // every frame; the web page must not: it handles its keys itself, and raylib's
 // web platform polls by yielding to the browser, which this build cannot do.
@@ -20,5 +22,11 @@ void DrawPicture(Texture2D picture, Rectangle area);
 // then polls the window's events or leaves them to the page.
 void EndFrame(InputPolling polling);
 
-// A whole frame of the demo: the picture over the whole screen, presented.
-void ShowPicture(Texture2D picture, float screenWidth, float screenHeight, InputPolling polling);
+// Draws the picture as large as fits on a screen (or window) of `screen`, at
+// its own shape, centred, with black bars on the other sides (between
+// BeginDrawing and EndDrawing). On a screen of the picture's shape it covers
+// the whole screen, as it did before it kept its shape.
+void DrawPictureFitted(Texture2D picture, PixelSize screen);
+
+// A whole frame of the demo: the picture fitted to the screen, presented.
+void ShowPicture(Texture2D picture, PixelSize screen, InputPolling polling);

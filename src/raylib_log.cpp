@@ -57,7 +57,10 @@ struct LogRouting {
     static void Deliver(LogCapture* capture, int level, std::string line)
     {
         for (; capture != nullptr; capture = capture->outer) {
-            if (level < LOG_WARNING) continue;
+            if (level < LOG_WARNING) {
+                capture->information.push_back(line);
+                continue;
+            }
             capture->lines.push_back(line);
             capture->levels.push_back(level);
             if (capture->echo == LogEcho::Off) return;

@@ -2,11 +2,39 @@
 
 #include <rlgl.h>
 
+#include <algorithm>
+#include <cstdlib>
+#include <string_view>
 #include <utility>
 
 #include "raylib_compat.h"
 #include "raylib_log.h"
 #include "startup_failure.h"
+
+namespace {
+
+// The number after `label` in the first line that has it, after its "->"
+// where there is one (raylib writes the device's own value there); 0 for none.
+double LoggedNumber(std::span<const std::string> information, std::string_view label)
+{
+    for (const std::string& line : information) {
+        std::size_t at = line.find(label);
+        if (at == std::string::npos) continue;
+        at += label.size();
+        const std::size_t arrow = line.find("->", at);
+        return std::max(0.0, std::atof(line.c_str() + (arrow == std::string::npos ? at : arrow + 2)));
+    }
+    return 0.0;
+}
+
+}  // namespace
+
+double DeviceBufferSeconds(std::span<const std::string> information)
+{
+    const double frames = LoggedNumber(information, "> Periods size:");
+    const double rate = LoggedNumber(information, "> Sample rate:");
+    return rate > 0.0 ? frames / rate : 0.0;
+}
 
 ScopedWindow::ScopedWindow(unsigned flags, int width, int height, const char* title)
 {
@@ -26,6 +54,7 @@ ScopedAudioDevice::ScopedAudioDevice()
     const LogCapture log(LogEcho::On);
     InitAudioDevice();
     if (!IsAudioDeviceReady()) throw StartupFailure(SoundDeviceFailureLine(log.Lines()));
+    bufferedSeconds = DeviceBufferSeconds(log.Information());
 }
 
 ScopedAudioDevice::~ScopedAudioDevice()

@@ -1,13 +1,20 @@
 // Owners of raylib's media resources: the constructor acquires and checks, the
 // destructor releases. A window, sound device or music that cannot be had
-// throws StartupFailure with the line that says why (startup_failure.h). GPU objects outlive the window only when the demo ends
-// by itself (the window closes inside the frame loop); their release is then
-// skipped, as the graphics context is already gone with everything in it.
+// throws StartupFailure with the line that says why (startup_failure.h). GPU
+// objects outlive the window only when the demo ends by itself (the window
+// closes inside the frame loop); their release is then skipped, as the
+// graphics context is already gone with everything in it.
 #pragma once
 
 #include <raylib.h>
 
 #include <span>
+#include <string>
+
+// The seconds of sound a device holds, from raylib's lines of information as
+// it opened it: its periods together ("> Periods size: N" frames) at its own
+// rate ("> Sample rate: R -> N"); 0 when they do not say.
+double DeviceBufferSeconds(std::span<const std::string> information);
 
 class ScopedWindow {
 public:
@@ -23,6 +30,14 @@ public:
     ~ScopedAudioDevice();
     ScopedAudioDevice(const ScopedAudioDevice&) = delete;
     ScopedAudioDevice& operator=(const ScopedAudioDevice&) = delete;
+
+    // How much sound the device holds between raylib's mixer and the ear: its
+    // periods together, as raylib logs them when it opens the device; 0 where
+    // its log level hides them.
+    double BufferedSeconds() const { return bufferedSeconds; }
+
+private:
+    double bufferedSeconds = 0.0;
 };
 
 // Streams from bytes that must stay in place while the music lives.

@@ -19,6 +19,8 @@ void main()
 }
 )";
 
+}  // namespace
+
 std::string Es300FragmentCode(std::string_view glsl330)
 {
     const std::size_t firstLineEnd = glsl330.find('\n');
@@ -26,8 +28,6 @@ std::string Es300FragmentCode(std::string_view glsl330)
         firstLineEnd == std::string_view::npos ? std::string_view{} : glsl330.substr(firstLineEnd + 1);
     return "#version 300 es\nprecision highp float;\n" + std::string(body);
 }
-
-}  // namespace
 
 const char* VertexCodeForThisApi()
 {
@@ -38,7 +38,6 @@ std::string FragmentCodeForThisApi(const char* fragmentCode)
 {
     return rlGetVersion() == RL_OPENGL_ES_30 ? Es300FragmentCode(fragmentCode) : std::string(fragmentCode);
 }
-
 ScopedShader LoadFragmentShader(const char* fragmentCode)
 {
     return ScopedShader(VertexCodeForThisApi(), FragmentCodeForThisApi(fragmentCode).c_str());

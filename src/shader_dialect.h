@@ -7,8 +7,13 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "scoped_media.h"
+
+// The GLSL ES 3.00 text that OpenGL ES 3 is given for `glsl330`: its version
+// line replaced, a float precision added.
+std::string Es300FragmentCode(std::string_view glsl330);
 
 // The vertex shader that goes with our fragment shaders on this API: null for
 // raylib's default one where that links with them.

@@ -140,7 +140,6 @@ bool WebDemo::Frame(double now, double refresh)
         music->Stop();
         return false;
     }
-    ShowPicture(stage->Target().texture, static_cast<float>(GetScreenWidth()), static_cast<float>(GetScreenHeight()),
-                InputPolling::LeaveToThePage);
+    ShowPicture(stage->Target().texture, {GetScreenWidth(), GetScreenHeight()}, InputPolling::LeaveToThePage);
     return true;
 }

@@ -1,7 +1,8 @@
 # Writes quorl.exe's resource script with the version as git names the
 # checkout, at every build (the file changes only with the version):
 #
-#   cmake -DTEMPLATE=quorl.rc.in -DOUTPUT=quorl.rc -DICON=quorl.ico -DSOURCE=repository -P version_resource.cmake
+#   cmake -DTEMPLATE=quorl.rc.in -DOUTPUT=quorl.rc -DICON=quorl.ico -DMANIFEST=quorl.manifest -DSOURCE=repository
+#         -P version_resource.cmake
 #
 # FILEVERSION takes the numbers of a tag such as v1.2.3 and the commits since
 # (1,2,3,4 four commits later), and is 0,0,0,0 without one.
@@ -16,4 +17,5 @@ if(version MATCHES "^v?([0-9]+)\\.([0-9]+)(\\.([0-9]+))?(-([0-9]+)-g)?")
   list(JOIN numbers , version_numbers)
 endif()
 set(icon "${ICON}")
+set(manifest "${MANIFEST}")
 configure_file("${TEMPLATE}" "${OUTPUT}" @ONLY)

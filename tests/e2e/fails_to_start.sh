@@ -25,9 +25,7 @@ grep -q -F "quorl: $text" <<<"$ours" || fail "the line does not say 'quorl: $tex
 ! grep -q -F "terminate" "$log" || fail "it crashed"
 awk -v t="$took" 'BEGIN { exit !(t < 10) }' || fail "it took $took s to give up"
 if [ -n "$recording" ] && [ -e "$recording" ]; then
-  # The sound device's recorder may still be writing what it was given.
-  size=-1
-  until [ "$size" = "$(stat -c %s "$recording")" ]; do size=$(stat -c %s "$recording"); sleep 0.5; done
-  cmp -s -n "$size" "$recording" /dev/zero || fail "music was played"
+  wait_until_quiet "$recording"
+  cmp -s -n "$(stat -c %s "$recording")" "$recording" /dev/zero || fail "music was played"
 fi
 echo "PASS: in $took s: $ours"

@@ -1,7 +1,8 @@
-// The headless harness is a shell script and keeps its own copy of the music's
-// rate, in the ALSA device it sets up and in the ffmpeg that paces it. The
-// recording check reads what it records at the C++ rate, so the copies must be
-// that rate: a device at another rate would resample the music on its way in.
+// The headless harness is scripts and keeps its own copies of the music's
+// rate: in the ALSA device that headless.sh sets up and in the sound card that
+// takes what it plays (sound-sink.pl). The recording check reads what it
+// records at the C++ rate, so the copies must be that rate: a device at
+// another rate would resample the music on its way in.
 #include <gtest/gtest.h>
 
 #include <cctype>
@@ -15,9 +16,9 @@
 
 namespace {
 
-std::string HarnessScript()
+std::string Script(const std::string& name)
 {
-    std::ifstream in(QUORL_HEADLESS_SCRIPT, std::ios::binary);
+    std::ifstream in(std::string(QUORL_SCRIPTS) + "/" + name, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
@@ -34,13 +35,14 @@ std::vector<long> NumbersAfter(const std::string& script, const std::string& set
 
 TEST(HeadlessHarness, SoundDeviceTakesTheMusicAtItsRate)
 {
-    const std::string script = HarnessScript();
-    ASSERT_FALSE(script.empty()) << "cannot read " << QUORL_HEADLESS_SCRIPT;
+    const std::string harness = Script("headless.sh");
+    const std::string card = Script("sound-sink.pl");
+    ASSERT_FALSE(harness.empty() || card.empty()) << "cannot read the scripts in " << QUORL_SCRIPTS;
     const std::vector<long> musicRate{kMusicSampleRate};
-    EXPECT_EQ(NumbersAfter(script, " rate "), musicRate) << "the ALSA device's rate";
-    EXPECT_EQ(NumbersAfter(script, " -ar "), musicRate) << "the rate ffmpeg reads the device's samples at";
-    // ffmpeg takes 10 ms of 16-bit stereo at a time, as a sound card takes its periods.
-    EXPECT_EQ(NumbersAfter(script, " -blocksize "), std::vector<long>{kMusicSampleRate / 100 * 4});
+    EXPECT_EQ(NumbersAfter(harness, " rate "), musicRate) << "the ALSA device's rate";
+    EXPECT_EQ(NumbersAfter(card, "RATE => "), musicRate) << "the rate the card plays at";
+    // The card takes 10 ms at a time, as a sound card takes its periods.
+    EXPECT_EQ(NumbersAfter(card, "PERIOD_FRAMES => "), std::vector<long>{kMusicSampleRate / 100});
 }
 
 }  // namespace

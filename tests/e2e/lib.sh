@@ -32,6 +32,19 @@ wait_for_window() {
   return 1
 }
 
+# The screen's size, WIDTHxHEIGHT.
+screen_size() {
+  xdpyinfo | awk '/dimensions:/ { print $2; exit }'
+}
+
+# Whether any pixel of the screen's part WIDTHxHEIGHT+X+Y is lit.
+lit() {
+  local size=${1%%+*} offset=${1#*+}
+  ffmpeg -nostdin -loglevel error -f x11grab -draw_mouse 0 -video_size "$size" -i "$DISPLAY+${offset/+/,}" \
+      -frames:v 1 -pix_fmt rgb24 -f rawvideo - 2>/dev/null |
+    od -An -v -tu1 | awk '{ for (i = 1; i <= NF; i++) if ($i > 4) lit = 1 } END { exit !lit }'
+}
+
 # Waits up to $1 seconds for the demo's window to be mapped and to show a
 # picture: the frame loop runs. The harness's screen is black until then, and
 # the demo fades in from black.
@@ -39,12 +52,20 @@ wait_for_picture() {
   local deadline=$((SECONDS + $1))
   wait_for_window "$1" || return 1
   while [ $SECONDS -lt $deadline ]; do
-    ffmpeg -nostdin -loglevel error -f x11grab -draw_mouse 0 -video_size 1920x1080 -i "$DISPLAY" \
-        -frames:v 1 -vf scale=64:36 -pix_fmt rgb24 -f rawvideo - 2>/dev/null |
-      od -An -v -tu1 | awk '{ for (i = 1; i <= NF; i++) if ($i > 4) lit = 1 } END { exit !lit }' && return 0
+    lit "$(screen_size)+0+0" && return 0
     sleep 0.5
   done
   return 1
+}
+
+# Waits until a recording stops growing: the harness's sound device plays out
+# what it was given after the program has ended.
+wait_until_quiet() {
+  local size=-1
+  until [ "$size" = "$(stat -c %s "$1" 2>/dev/null)" ]; do
+    size=$(stat -c %s "$1" 2>/dev/null)
+    sleep 0.5
+  done
 }
 
 # Seconds since the given time, as $EPOCHREALTIME gives it, to a hundredth.

@@ -6,6 +6,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <utility>
 
 namespace {
 
@@ -28,12 +29,60 @@ public:
     MusicFollowing Run() const
     {
         const std::size_t frames = samples.size() / 2;
-        std::size_t begin = 0;
-        while (begin < frames && Quiet(begin)) ++begin;
+        const std::size_t begin = NextSound(0);
         if (frames - begin < kGainFrames) return {Seconds(begin), 0.0, {}};
+        const auto [bestFrom, bestLength] = MusicStart(begin);
 
-        // The music's start, past its own first frames that the mix may have
-        // rounded to silence: any gain down to 1/25 is found.
+        MusicFollowing followed{Seconds(begin), Seconds(bestFrom + bestLength), {}};
+        if (bestLength < kGainFrames) {
+            followed.musicSeconds = 0.0;
+            followed.fault = Fault(begin, "sound that is not the music from its start");
+            return followed;
+        }
+        const std::size_t end = begin + bestLength;
+        const std::size_t sound = NextSound(end);
+        if (sound == end && sound < frames) followed.fault = Fault(end, "sound that does not go on with the music");
+        if (sound > end && sound < frames) followed.fault = Fault(sound, "sound again after the music had stopped");
+        return followed;
+    }
+
+    std::vector<MusicStretch> Stretches() const
+    {
+        const std::size_t frames = samples.size() / 2;
+        std::size_t begin = NextSound(0);
+        if (frames - begin < kGainFrames) return {};
+        const auto [from, length] = MusicStart(begin);
+        if (length < kGainFrames) return {};
+        const double gain = FittedGain(begin, from);
+        std::vector<MusicStretch> stretches{{begin, from, length}};
+        // Each pause: the music goes on from about where it stopped.
+        const auto window = static_cast<std::size_t>(music.sampleRate);
+        for (begin = NextSound(begin + length); begin < frames; begin = NextSound(begin + stretches.back().frames)) {
+            const std::size_t stopped = stretches.back().musicFrame + stretches.back().frames;
+            MusicStretch best{begin, 0, 0};
+            for (std::size_t at = stopped > window ? stopped - window : 0; at < stopped + window; ++at) {
+                const std::size_t matching = MatchingFrames(begin, at, gain);
+                if (matching > best.frames) best = {begin, at, matching};
+            }
+            // Shorter, it may be any stretch of quiet music.
+            if (best.frames < kGainFrames) break;
+            stretches.push_back(best);
+        }
+        return stretches;
+    }
+
+private:
+    std::size_t NextSound(std::size_t frame) const
+    {
+        while (frame < samples.size() / 2 && Quiet(frame)) ++frame;
+        return frame;
+    }
+
+    // Where in the music the first sound, at `begin`, is from, and for how
+    // long the two agree: past the music's own first frames that the mix may
+    // have rounded to silence, any gain down to 1/25 is found.
+    std::pair<std::size_t, std::size_t> MusicStart(std::size_t begin) const
+    {
         std::size_t bestFrom = 0;
         std::size_t bestLength = 0;
         for (std::size_t from = 0; from < music.Frames(); ++from) {
@@ -44,22 +93,9 @@ public:
             }
             if (!MusicQuiet(from, 1.0 / 25.0)) break;
         }
-
-        MusicFollowing followed{Seconds(begin), Seconds(bestFrom + bestLength), {}};
-        if (bestLength < kGainFrames) {
-            followed.musicSeconds = 0.0;
-            followed.fault = Fault(begin, "sound that is not the music from its start");
-            return followed;
-        }
-        const std::size_t end = begin + bestLength;
-        std::size_t sound = end;
-        while (sound < frames && Quiet(sound)) ++sound;
-        if (sound == end && sound < frames) followed.fault = Fault(end, "sound that does not go on with the music");
-        if (sound > end && sound < frames) followed.fault = Fault(sound, "sound again after the music had stopped");
-        return followed;
+        return {bestFrom, bestLength};
     }
 
-private:
     double Left(std::size_t frame) const { return samples[2 * frame]; }
     double Right(std::size_t frame) const { return samples[2 * frame + 1]; }
     double MusicLeft(std::size_t frame) const { return music.left[frame] * kFullScale; }
@@ -113,4 +149,9 @@ private:
 MusicFollowing FollowMusic(const StereoBuffer& music, std::span<const std::int16_t> recording)
 {
     return Follower(music, recording).Run();
+}
+
+std::vector<MusicStretch> FollowPausedMusic(const StereoBuffer& music, std::span<const std::int16_t> recording)
+{
+    return Follower(music, recording).Stretches();
 }

@@ -98,4 +98,26 @@ TEST(MusicFollowing, MusicThatChangesLevelIsAFault)
     EXPECT_NE(Follow({Music(0, 2), Music(2, 4, kMixGain * 0.9)}).fault, "");
 }
 
+// A pause, as when the window is minimised: where each stretch is in the
+// recording and in the music, and where the search for its way on stops.
+TEST(PausedMusic, EachStretchIsFoundWhereItGoesOn)
+{
+    const StereoBuffer& music = EmbeddedSoundtrack().audio;
+    const std::vector<MusicStretch> stretches =
+        FollowPausedMusic(music, Recorded({Silence(0.5), Music(0, 3), Silence(2), Music(3, 5), Silence(0.1),
+                                           Music(5.2, 6)}));
+    ASSERT_EQ(stretches.size(), 3u);
+    // In seconds: where in the recording, where in the music, how long.
+    const double expected[3][3] = {{0.5, 0, 3}, {5.5, 3, 2}, {7.6, 5.2, 0.8}};
+    const auto seconds = [](std::size_t frames) { return static_cast<double>(frames) / kMusicSampleRate; };
+    for (std::size_t i = 0; i < 3; ++i) {
+        EXPECT_NEAR(seconds(stretches[i].recordingFrame), expected[i][0], 0.001) << i;
+        EXPECT_NEAR(seconds(stretches[i].musicFrame), expected[i][1], 0.001) << i;
+        EXPECT_NEAR(seconds(stretches[i].frames), expected[i][2], 0.001) << i;
+    }
+    EXPECT_EQ(FollowPausedMusic(music, Recorded({Music(0, 2), Silence(1), Music(4, 5)})).size(), 1u)
+        << "music more than a second away is not its way on";
+    EXPECT_TRUE(FollowPausedMusic(music, Recorded({Silence(1), Music(0.5, 5)})).empty());
+}
+
 }  // namespace

@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "fuzzed_command_line.h"
 #include "studio_options.h"
 
 namespace {
@@ -32,37 +33,20 @@ void CheckOptions(const StudioOptions& options)
     if (options.project && !std::filesystem::is_directory(*options.project, error)) Fail("project is not a folder");
 }
 
-void CheckRefusal(const UsageError& refusal)
-{
-    const std::string_view message = refusal.what();
-    if (message.empty()) Fail("empty refusal");
-    for (const char c : message) {
-        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) Fail("refusal is not one printable line");
-    }
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
-    std::vector<std::string_view> arguments;
-    for (std::size_t start = 0; start <= bytes.size();) {
-        const std::size_t end = std::min(bytes.find('\0', start), bytes.size());
-        arguments.push_back(bytes.substr(start, end - start));
-        start = end + 1;
-    }
-    bool askedForHelp = false;
-    for (const std::string_view argument : arguments) askedForHelp = askedForHelp || argument == "--help" || argument == "-h";
+    const std::vector<std::string_view> arguments = FuzzedArguments(data, size);
     try {
         const StudioRequest request = ParseStudioArguments(arguments, {});
         if (const auto* options = std::get_if<StudioOptions>(&request)) {
             CheckOptions(*options);
-        } else if (!askedForHelp) {
+        } else if (!MentionsHelp(arguments)) {
             Fail("usage shown unasked");
         }
     } catch (const UsageError& refusal) {
-        CheckRefusal(refusal);
+        if (!IsOnePrintableLine(refusal.what())) Fail("refusal is not one printable line");
     }
     return 0;
 }

@@ -86,7 +86,7 @@ TEST(DemoFrame, AllocatesNothingOfItsOwn)
     executableBase = self.dli_fbase;
 
     SetTraceLogLevel(LOG_WARNING);
-    Demo demo;
+    Demo demo(DemoOptions{});
     // The frame's own work does not depend on how many pixels the shader
     // colours, so only a corner of the target and the screen is shaded.
     BeginScissorMode(0, 0, 8, 8);

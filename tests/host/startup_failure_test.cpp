@@ -26,7 +26,8 @@ TEST(ShaderFailureLine, SaysTheStepAndTheInfoLogsFirstMessage)
         // ANGLE's log (the page), with Windows' line ends and a blank start.
         {ShaderStep::Compile, "\r\nERROR: 0:3: 'x' : undeclared identifier\r\nERROR: 1 compilation errors\r\n",
          "the demo's shader does not compile: ERROR: 0:3: 'x' : undeclared identifier"},
-        {ShaderStep::Link, "error: fragment shader lacks `main'", "the demo's shader does not link: error: fragment shader lacks `main'"},
+        {ShaderStep::Link, "error: fragment shader lacks `main'",
+         "the demo's shader does not link: error: fragment shader lacks `main'"},
         {ShaderStep::Compile, " \n", "the demo's shader does not compile"},
         {ShaderStep::Link, "", "the demo's shader does not link"},
     };

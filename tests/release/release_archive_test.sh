@@ -2,7 +2,7 @@
 # The release archive as a viewer unpacks it: exactly its files, each with the
 # sha256 that quorl.txt gives; quorl.exe a Windows GUI program, quorl a Linux
 # x86-64 program that needs neither the C++ nor the GCC runtime and no newer
-# glibc than quorl.txt says, quorl.html one page with the program inside; the
+# glibc than quorl.txt says, nor than 2.35, quorl.html one page with the program inside; the
 # entries in order of name, with the commit's time and fixed permissions. And
 # packing again, under another umask and temporary folder, gives the same bytes.
 #
@@ -53,6 +53,9 @@ file_header=$(od -An -tx1 -N 20 quorl | tr -d ' \n')
 needed=$(objdump -p quorl | awk '/NEEDED/ { print $2 }')
 grep -q -E "libstdc\+\+|libgcc_s" <<<"$needed" && fail "quorl needs the shared runtimes: $needed"
 glibc=$(objdump -T quorl | grep -o 'GLIBC_[0-9.]*' | sed 's/GLIBC_//' | sort -V | tail -n 1)
+# Ubuntu 22.04 and Linux Mint 21, the Linux parties' and many viewers'
+# machines, have glibc 2.35.
+[ "$(printf '%s\n' "$glibc" 2.35 | sort -V | tail -n 1)" = 2.35 ] || fail "quorl needs glibc $glibc, newer than 2.35"
 grep -q -F "glibc $glibc or newer" quorl.txt || fail "quorl.txt does not say that quorl needs glibc $glibc"
 grep -q -F 'id="quorl-program"' quorl.html || fail "quorl.html does not hold the program"
 

@@ -47,6 +47,9 @@ const requestFrame = window.requestAnimationFrame.bind(window);
 window.requestAnimationFrame = (callback) => requestFrame((time) => {
     callback(time);
     window.framesDone += 1;
+    // Only the page's frame draws: a callback of its refresh measure may still
+    // be due just after Play.
+    if (callback.name !== "frame") return;
     const drawn = document.body.dataset.state === "playing";
     waitingForFrame.splice(0).forEach((copy) => copy(drawn));
 });

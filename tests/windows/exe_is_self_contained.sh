@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # quorl.exe runs on a Windows with nothing installed: it imports only
 # Windows' own DLLs (no C or C++ runtime of MinGW's beside it), opens no
-# console window (the GUI subsystem), and carries its icon and its version
-# information: the name, a description and the version of the checkout it was
-# built from.
+# console window (the GUI subsystem), and carries its icon, its version
+# information (the name, a description and the version of the checkout it was
+# built from) and its application manifest: per-monitor (v2) DPI awareness,
+# so that Windows gives it a high-DPI monitor's own pixels, and Windows 10
+# and 11 compatibility.
 #
 #   exe_is_self_contained.sh QUORL_EXE
 set -uo pipefail
@@ -31,4 +33,16 @@ version=$(sed -n 's/^ *VALUE "ProductVersion", "\(.*\)"$/\1/p' <<<"$resources")
 grep -q -F "VALUE \"FileVersion\", \"$version\"" <<<"$resources" || fail "FileVersion is not ProductVersion $version"
 git -C "$(dirname "$0")" rev-parse --verify --quiet "${version%-dirty}^{commit}" >/dev/null ||
   fail "the version '$version' names no commit of this repository"
-echo "PASS: version $version, imports $(tr '\n' ' ' <<<"$imports")"
+# The manifest, as windres prints it: lines of quoted text.
+manifest=$(awk '/RT_MANIFEST/ { inside = 1; next } inside && /^END/ { exit } inside && /^ *"/' <<<"$resources" |
+  sed -e 's/^ *"//' -e 's/\\n"$//' -e 's/"$//' -e 's/""/"/g')
+[ -n "$manifest" ] || fail "no application manifest"
+grep -q -E '<dpiAwareness [^>]*>PerMonitorV2' <<<"$manifest" ||
+  fail "the manifest does not declare per-monitor v2 DPI awareness"
+grep -q -F '>true/pm</dpiAware>' <<<"$manifest" ||
+  fail "the manifest does not declare per-monitor DPI awareness for Windows before 10 (1607)"
+grep -q -F '<supportedOS Id="{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"/>' <<<"$manifest" ||
+  fail "the manifest does not declare Windows 10 and 11"
+grep -q -F '<requestedExecutionLevel level="asInvoker"' <<<"$manifest" ||
+  fail "the manifest asks for other rights than the user's"
+echo "PASS: version $version, imports $(tr '\n' ' ' <<<"$imports"), a manifest aware of monitors' DPI"

@@ -5,15 +5,14 @@ status 0, once the frame in progress is done.
     pictures_match_the_capture.py QUORL_EXE QUORL_CAPTURE PICTURE_DIRECTORY
 
 Runs under the headless harness (a display, Mesa's software renderer, a sound
-device). The frames' clock readings come from Wine's trace of the OpenGL calls,
-with their times: the clock starts just before the first call after the music
-is loaded, and each frame reads it just before its first call after the
-previous frame was presented (after the music's refill, so a reading may be a
-few milliseconds late, and the captures just before it are tried too). On the
-software renderer a frame takes seconds, so when a frame has just been
-presented the screen keeps it while the next one is rendered, and is grabbed
-then. The grabs and the captures are left in PICTURE_DIRECTORY. Exit status 0
-when the case passes; otherwise the reason is on standard error.
+device). Wine's trace of the OpenGL calls tells when a frame has been
+presented (the next frame's first call follows its swap); the probe preloaded
+into Wine (QUORL_FRAME_CLOCK_PROBE, tests/e2e/frame_clock_probe.c) notes at
+each swap the clock reading that the frame gave the shader. On the software
+renderer a frame takes seconds, so when a frame has just been presented the
+screen keeps it while the next one is rendered, and is grabbed then. The
+grabs and the captures are left in PICTURE_DIRECTORY. Exit status 0 when the
+case passes; otherwise the reason is on standard error.
 """
 import os
 import queue
@@ -36,10 +35,6 @@ SIZE = (480, 270)
 MEAN_DIFFERENCE_BOUND = 3.0
 # A frame this dark is no picture: a shader that draws nothing leaves black.
 LIT_BOUND = 20.0
-# Where the window differs from the capture at the reading, the captures this
-# much earlier, and this many, are tried too.
-EARLIER_STEP = 0.002
-EARLIER_FRAMES = 6
 # Wine's start, the frames on the software renderer and its compiler.
 PATIENCE = 400
 EXIT_PATIENCE = 30
@@ -73,8 +68,9 @@ class TracedDemo:
     """quorl.exe under Wine, its output and Wine's OpenGL trace read line by
     line on a thread of their own, each line with the time it arrived."""
 
-    def __init__(self, exe):
-        environment = dict(os.environ, WINEDEBUG="-all,+timestamp,trace+opengl,trace+wgl,err+module")
+    def __init__(self, exe, clock_log):
+        environment = dict(os.environ, WINEDEBUG="-all,+timestamp,trace+opengl,trace+wgl,err+module",
+                           LD_PRELOAD=os.environ["QUORL_FRAME_CLOCK_PROBE"], QUORL_FRAME_CLOCK_LOG=clock_log)
         self.process = subprocess.Popen([WINE, exe], stdout=subprocess.PIPE, stderr=subprocess.STDOUT,
                                         stdin=subprocess.DEVNULL, env=environment)
         self.started = time.monotonic()
@@ -113,31 +109,31 @@ def wine_time(line):
         return None
 
 
-def frames_shown(demo, deadline):
+def last_reading(clock_log):
+    """The clock reading of the last frame swapped in, from the probe's log."""
+    with open(clock_log) as log:
+        lines = log.read().split("\n")
+    return float([line for line in lines if line][-1].split()[1])
+
+
+def frames_shown(demo, clock_log, deadline):
     """(reading, arrival) of each frame as soon as it is on screen: the reading
-    of the clock it was rendered at (None for the first frame, whose start is
-    not marked), and the arrival of the line that marks its presentation."""
-    clock_start = None
-    music_loaded = False
-    presented = False     # the last frame is presented; the next has not begun
-    reading = None        # the clock reading of the frame being rendered
+    of the clock it was rendered at, and the arrival of the line that marks its
+    presentation."""
+    presented = False  # the last frame is presented; the next has not begun
     while True:
         arrival, line = demo.next_line(deadline)
         if line is None:
             return
-        stamp = wine_time(line)
-        if not music_loaded:
-            music_loaded = "> Total frames:" in line
-        elif stamp is not None and clock_start is None and ":trace:opengl:" in line:
-            clock_start = stamp
-        elif clock_start is not None and stamp is not None:
-            if "wglSwapBuffers" in line:
-                presented = True
-            elif presented and ":trace:opengl:" in line:
-                # The next frame's first call: the last one is on screen.
-                presented = False
-                yield reading, arrival
-                reading = stamp - clock_start
+        if wine_time(line) is None:
+            continue
+        if "wglSwapBuffers" in line:
+            presented = True
+        elif presented and ":trace:opengl:" in line:
+            # The next frame's first call: the last one is on screen, and the
+            # probe has noted its reading.
+            presented = False
+            yield last_reading(clock_log), arrival
 
 
 def section_of(reading):
@@ -146,15 +142,17 @@ def section_of(reading):
 
 def main(exe, capture, pictures):
     os.makedirs(pictures, exist_ok=True)
-    demo = TracedDemo(exe)
+    clock_log = os.path.join(pictures, "frame-clock.log")
+    demo = TracedDemo(exe, clock_log)
     grabs = {}
     try:
-        shown = frames_shown(demo, time.monotonic() + PATIENCE)
+        shown = frames_shown(demo, clock_log, time.monotonic() + PATIENCE)
         waiting = None  # the grab that waits for the next frame to be shown
+        first = True
         for reading, shown_at in shown:
-            if reading is None:
+            if first:
                 print(f"first frame on screen {shown_at - demo.started:.1f} s after the start", flush=True)
-                continue
+                first = False
             if waiting is not None:
                 # The grab showed its frame if it ended before the next one was on screen.
                 check(waiting[2] < shown_at - GRAB_MARGIN,
@@ -187,18 +185,15 @@ def main(exe, capture, pictures):
     for name, (reading, png, _) in grabs.items():
         wine = rgb(png)
         reference = os.path.join(pictures, f"capture-{name}.png")
-        capture_frames(capture, ["--at", f"{reading:.4f}", "--out", reference])
+        capture_frames(capture, ["--at", f"{reading:.6f}", "--out", reference])
         brightness = sum(rgb(reference)) / (SIZE[0] * SIZE[1] * 3)
         check(brightness > LIT_BOUND, f"{name}: the capture at {reading:.3f} s is dark ({brightness:.1f})")
-        best = (mean_difference(wine, rgb(reference)), 0.0)
-        if best[0] >= MEAN_DIFFERENCE_BOUND:
-            best = min([best] + earlier_matches(capture, wine, reading, os.path.join(pictures, f"capture-{name}")))
-        mean, earlier = best
-        print(f"{name} at {reading:.3f} s: mean difference {mean:.2f} per channel from the capture"
-              f" {earlier * 1000:.0f} ms earlier; capture brightness {brightness:.1f}")
+        mean = mean_difference(wine, rgb(reference))
+        print(f"{name} at {reading:.3f} s: mean difference {mean:.2f} per channel from the capture;"
+              f" capture brightness {brightness:.1f}")
         check(mean < MEAN_DIFFERENCE_BOUND,
               f"{name}: the window at {reading:.3f} s differs from quorl-capture's frames by {mean:.2f} per channel"
-              f" at best (see {png} and {reference})")
+              f" (see {png} and {reference})")
 
 
 def capture_frames(capture, arguments):
@@ -208,19 +203,6 @@ def capture_frames(capture, arguments):
 
 def mean_difference(a, b):
     return sum(abs(x - y) for x, y in zip(a, b)) / len(a)
-
-
-def earlier_matches(capture, wine, reading, folder):
-    """(mean difference, seconds earlier) from the captures a few milliseconds
-    before the reading: the frame's first OpenGL call, which marks its reading,
-    comes after the music's refill, which takes that long on a busy machine."""
-    step, count = EARLIER_STEP, EARLIER_FRAMES
-    capture_frames(capture, ["--from", f"{reading - step * count:.4f}", "--to", f"{reading - step / 2:.4f}",
-                             "--fps", f"{1 / step:g}", "--out", folder])
-    frames = sorted(os.listdir(folder))
-    check(len(frames) == count, f"quorl-capture wrote {len(frames)} frames into {folder}, not {count}")
-    return [(mean_difference(wine, rgb(os.path.join(folder, frame))), step * (count - i))
-            for i, frame in enumerate(frames)]
 
 
 if __name__ == "__main__":

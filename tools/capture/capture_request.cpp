@@ -2,16 +2,15 @@
 
 #include <algorithm>
 #include <cmath>
-#include <map>
 
 #include "text/quoted_text.h"
 #include "video_container.h"
 
 namespace {
 
-using OptionValues = std::map<std::string_view, std::string_view>;
-
-constexpr std::string_view kOptions[] = {"--at", "--from", "--to", "--fps", "--out", "--video", "--size"};
+constexpr OptionSpec kOptions[] = {
+    {"--at", true}, {"--from", true}, {"--to", true}, {"--fps", true}, {"--out", true}, {"--video", true}, {"--size", true},
+};
 
 // More frames than this is a typing error; the count stays a plain number.
 constexpr double kMostFrames = 1e8;
@@ -20,43 +19,6 @@ constexpr double kMostFrames = 1e8;
 void CheckFrameCount(double frames, std::string_view what)
 {
     if (!(frames < kMostFrames)) throw UsageError("the " + std::string(what) + " has more than 100000000 frames");
-}
-
-bool IsOption(std::string_view word)
-{
-    return word.starts_with("--");
-}
-
-bool IsKnownOption(std::string_view word)
-{
-    return std::ranges::find(kOptions, word) != std::end(kOptions);
-}
-
-// "--help" anywhere, or "-h" where no option waits for its value.
-bool AsksForHelp(std::span<const std::string_view> arguments)
-{
-    for (std::size_t i = 0; i < arguments.size(); ++i) {
-        if (arguments[i] == "--help") return true;
-        if (arguments[i] == "-h" && (i == 0 || !IsKnownOption(arguments[i - 1]))) return true;
-    }
-    return false;
-}
-
-OptionValues ReadOptions(std::span<const std::string_view> arguments)
-{
-    OptionValues values;
-    // Each option and its value.
-    for (std::size_t i = 0; i < arguments.size(); i += 2) {
-        const std::string_view name = arguments[i];
-        if (!IsKnownOption(name)) throw UsageError("unknown option " + Quoted(name));
-        if (i + 1 == arguments.size() || IsOption(arguments[i + 1])) {
-            throw UsageError(std::string(name) + " needs a value");
-        }
-        if (!values.emplace(name, arguments[i + 1]).second) {
-            throw UsageError(std::string(name) + " is given twice");
-        }
-    }
-    return values;
 }
 
 double ReadRate(std::string_view text)
@@ -77,7 +39,7 @@ PixelSize ReadFrameSize(std::string_view text)
     return size;
 }
 
-std::string_view Required(const OptionValues& values, std::string_view option, std::string_view mode)
+std::string_view Required(const GivenOptions& values, std::string_view option, std::string_view mode)
 {
     const auto found = values.find(option);
     if (found == values.end()) {
@@ -86,7 +48,7 @@ std::string_view Required(const OptionValues& values, std::string_view option, s
     return found->second;
 }
 
-VideoRecording ReadVideoRecording(const OptionValues& values)
+VideoRecording ReadVideoRecording(const GivenOptions& values)
 {
     if (values.contains("--at") || values.contains("--out")) {
         throw UsageError("--video cannot be combined with --at or --out");
@@ -137,9 +99,9 @@ double VideoRecording::FrameTime(std::size_t index) const
 
 CaptureRequest ParseCaptureArguments(std::span<const std::string_view> arguments)
 {
-    if (AsksForHelp(arguments)) return ShowUsage{};
+    if (AsksForHelp(arguments, kOptions)) return ShowUsage{};
 
-    const OptionValues values = ReadOptions(arguments);
+    const GivenOptions values = ReadOptions(arguments, kOptions);
     if (values.contains("--video")) return ReadVideoRecording(values);
     if (values.contains("--size")) throw UsageError("--size is for --video only");
     const bool single = values.contains("--at");

@@ -11,7 +11,8 @@
 #include <string_view>
 #include <variant>
 
-#include "option_values.h"
+#include "options/command_line.h"
+#include "options/option_values.h"
 #include "render_size.h"
 
 struct SingleFrame {

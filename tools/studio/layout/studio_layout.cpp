@@ -17,19 +17,6 @@ StudioLayout LayOutStudio(int windowWidth, int windowHeight, bool timelineShown,
     return {FitPicture(above, kRenderSize), {0.0f, height - panel, width, panel}};
 }
 
-PixelRect FitPicture(PixelRect area, PixelSize picture)
-{
-    const float aspect = static_cast<float>(picture.width) / static_cast<float>(picture.height);
-    float width = area.width;
-    float height = std::floor(width / aspect);
-    if (height > area.height) {
-        height = area.height;
-        width = std::floor(height * aspect);
-    }
-    return {area.x + std::floor((area.width - width) / 2.0f), area.y + std::floor((area.height - height) / 2.0f),
-            width, height};
-}
-
 PixelSize ScaledRenderSize(double scale)
 {
     const auto side = [scale](int full) { return std::max(1, static_cast<int>(std::lround(full * scale))); };

@@ -4,16 +4,8 @@
 // the render target's size at a --scale.
 #pragma once
 
+#include "picture_fit.h"
 #include "render_size.h"
-
-struct PixelRect {
-    float x;
-    float y;
-    float width;
-    float height;
-
-    bool operator==(const PixelRect&) const = default;
-};
 
 struct StudioLayout {
     PixelRect frame;
@@ -27,9 +19,6 @@ inline constexpr float kLaneHeight = 26.0f;
 inline constexpr float kMostTimelineShare = 0.45f;
 
 StudioLayout LayOutStudio(int windowWidth, int windowHeight, bool timelineShown, int laneCount);
-
-// The largest rectangle of the picture's shape centred in `area`.
-PixelRect FitPicture(PixelRect area, PixelSize picture);
 
 // The render target at `scale` of the demo's 1920x1080, at least 1x1.
 PixelSize ScaledRenderSize(double scale);

@@ -13,7 +13,8 @@
 #include <string_view>
 #include <variant>
 
-#include "option_values.h"
+#include "options/command_line.h"
+#include "options/option_values.h"
 #include "pixel_size.h"
 
 struct StudioOptions {

@@ -1,5 +1,5 @@
-// The studio's clock while the music plays: it follows the music's play
-// position, so that picture and sound cannot drift apart, yet advances
+// The clock of the demo and of the studio while the music plays: it follows
+// the music's play position, so that picture and sound cannot drift apart, yet advances
 // smoothly although that position moves in steps of the sound device's mixing
 // period (often 10 to 20 ms, sometimes more).
 //

@@ -1,4 +1,4 @@
-#include "option_values.h"
+#include "options/option_values.h"
 
 #include <charconv>
 #include <cmath>
@@ -45,6 +45,13 @@ std::optional<int> ReadWholeNumber(std::string_view text)
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (error != std::errc{} || end != text.data() + text.size()) return std::nullopt;
     return value;
+}
+
+int ReadMonitor(std::string_view option, std::string_view text)
+{
+    const std::optional<int> monitor = ReadWholeNumber(text);
+    if (!monitor || *monitor < 0) throw UsageError(Named(option, text) + " is not a monitor number (0, 1, ...)");
+    return *monitor;
 }
 
 PixelSize ReadPixelSize(std::string_view option, std::string_view text)

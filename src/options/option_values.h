@@ -1,5 +1,5 @@
-// Values of the tools' command-line options: numbers, clock readings and
-// WIDTHxHEIGHT sizes, read whole (no blanks, no trailing letters). Each
+// Values of the programs' command-line options: numbers, clock readings,
+// monitor numbers and WIDTHxHEIGHT sizes, read whole (no blanks, no trailing letters). Each
 // reader throws UsageError with one line that names the option and quotes
 // what was typed, as in "--at 'soon' is not a finite number".
 #pragma once
@@ -28,6 +28,10 @@ double ReadSeconds(std::string_view option, std::string_view text);
 
 // A whole number in the range of int; none where the text is not one.
 std::optional<int> ReadWholeNumber(std::string_view text);
+
+// A monitor's number: 0 (the primary monitor), 1, ... Whether the system has
+// it is the window's to find out.
+int ReadMonitor(std::string_view option, std::string_view text);
 
 // WIDTHxHEIGHT, each side a whole number of pixels from 1 to kLargestPixelSide.
 PixelSize ReadPixelSize(std::string_view option, std::string_view text);
