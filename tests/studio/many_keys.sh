@@ -170,7 +170,13 @@ stop_studio
 (cd "$work" && exec prlimit --fsize=3072 "$STUDIO" --project "$project" --window 320x200 --scale 0.1 --paused) \
   >"$work/limited.log" 2>&1 &
 studio_pid=$!
-limited_window() { xdotool search --name '^quorl-studio$' >/dev/null; }
-wait_for 60 "the window of a studio under a file-size limit" limited_window
+# Escape goes to the window with the keyboard: one found by its name may not
+# be shown yet, and a key sent then goes to no window at all.
+limited_window_has_keyboard() {
+  local shown
+  shown=$(xdotool search --name '^quorl-studio$' | head -n 1)
+  [ -n "$shown" ] && [ "$(xdotool getwindowfocus 2>/dev/null)" = "$shown" ]
+}
+wait_for 60 "the window of a studio under a file-size limit, with the keyboard" limited_window_has_keyboard
 stop_studio
 echo "PASS"
