@@ -116,9 +116,13 @@ xdotool key m
 xdotool type --delay 30 drop
 xdotool key Return
 expect_markers "M" marked
+# The studio is held while the click and the typing come, so that one frame
+# takes them all: they still act in the order they came.
+kill -STOP "$studio_pid"
 xdotool mousemove --window "$window" $(($(row_x 592) + 4)) "$(marker_strip_y)" click 1
 xdotool key --repeat 4 --delay 30 BackSpace
 xdotool type --delay 30 "the drop"
+kill -CONT "$studio_pid"
 xdotool key Return
 expect_markers "the rename" renamed
 xdotool key Delete

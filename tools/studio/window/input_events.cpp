@@ -15,8 +15,7 @@ GLFWcharfun raylibCharCallback = nullptr;
 // its place from here, not from the pointer now, which a slow frame may find
 // far along a drag.
 Vector2 pointer{0.0f, 0.0f};
-std::vector<KeyPress> keyPresses;
-std::vector<ButtonEvent> buttonEvents;
+std::vector<InputEvent> inputEvents;
 
 KeyModifiers Modifiers(int mods)
 {
@@ -26,13 +25,15 @@ KeyModifiers Modifiers(int mods)
 void OnKey(GLFWwindow* window, int key, int scancode, int action, int mods)
 {
     // raylib's key codes are GLFW's.
-    if (action != GLFW_RELEASE) keyPresses.push_back({key, Modifiers(mods), action == GLFW_REPEAT, glfwGetTime()});
+    if (action != GLFW_RELEASE) {
+        inputEvents.emplace_back(KeyPress{key, Modifiers(mods), action == GLFW_REPEAT, glfwGetTime()});
+    }
     if (raylibKeyCallback != nullptr) raylibKeyCallback(window, key, scancode, action, mods);
 }
 
 void OnButton(GLFWwindow* window, int button, int action, int mods)
 {
-    buttonEvents.push_back({button, action == GLFW_PRESS, pointer, Modifiers(mods), glfwGetTime()});
+    inputEvents.emplace_back(ButtonEvent{button, action == GLFW_PRESS, pointer, Modifiers(mods), glfwGetTime()});
     if (raylibButtonCallback != nullptr) raylibButtonCallback(window, button, action, mods);
 }
 
@@ -44,7 +45,7 @@ void OnCursor(GLFWwindow* window, double x, double y)
 
 void OnCharacter(GLFWwindow* window, unsigned int character)
 {
-    keyPresses.push_back({KEY_NULL, {}, false, glfwGetTime(), static_cast<char32_t>(character)});
+    inputEvents.emplace_back(KeyPress{KEY_NULL, {}, false, glfwGetTime(), static_cast<char32_t>(character)});
     if (raylibCharCallback != nullptr) raylibCharCallback(window, character);
 }
 
@@ -65,19 +66,14 @@ void RecordInputEvents()
     pointer = {static_cast<float>(x), static_cast<float>(y)};
 }
 
-std::vector<KeyPress> TakeKeyPresses()
+std::vector<InputEvent> TakeInputEvents()
 {
-    return std::exchange(keyPresses, {});
-}
-
-std::vector<ButtonEvent> TakeButtonEvents()
-{
-    return std::exchange(buttonEvents, {});
+    return std::exchange(inputEvents, {});
 }
 
 bool InputEventsWaiting()
 {
-    return !keyPresses.empty() || !buttonEvents.empty();
+    return !inputEvents.empty();
 }
 
 bool WaitForWindowEvent(double seconds)

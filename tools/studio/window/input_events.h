@@ -10,6 +10,7 @@
 
 #include <raylib.h>
 
+#include <variant>
 #include <vector>
 
 #include "transport_keys.h"
@@ -33,12 +34,15 @@ struct ButtonEvent {
     double time;
 };
 
+// One stream, so that a click and the keys typed after it are handled in
+// that order however many come between two frames.
+using InputEvent = std::variant<KeyPress, ButtonEvent>;
+
 // Installs the callbacks on the window; once, after the window opened.
 void RecordInputEvents();
 
 // The events since the last call, oldest first.
-std::vector<KeyPress> TakeKeyPresses();
-std::vector<ButtonEvent> TakeButtonEvents();
+std::vector<InputEvent> TakeInputEvents();
 // True when there are events not yet taken.
 bool InputEventsWaiting();
 

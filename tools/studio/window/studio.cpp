@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <utility>
+#include <variant>
 
 #include "compiler_messages.h"
 #include "embedded_assets.h"
@@ -135,8 +136,7 @@ void Studio::Frame()
 {
     const double now = StartFrame();
     RefreshLanes();
-    HandleKeys(now);
-    HandleMouse(now);
+    HandleInput(now);
     ReloadAssets(now);
     RefreshLanes();
     editor.Refresh(assets.Editor());
@@ -163,34 +163,53 @@ double Studio::StartFrame()
     return now;
 }
 
-void Studio::HandleKeys(double now)
+void Studio::HandleInput(double now)
 {
-    const std::vector<KeyPress> presses = TakeKeyPresses();
-    if (!presses.empty()) KeepAwake();
+    const std::vector<InputEvent> events = TakeInputEvents();
+    const float wheel = GetMouseWheelMove();
+    if (!events.empty() || wheel != 0.0f) KeepAwake();
     // Text goes to a name being typed, unless the key that typed it did
     // something else (M opening the name types no m).
     bool textTyped = false;
-    for (const KeyPress& press : presses) {
+    for (const InputEvent& event : events) {
+        if (const auto* button = std::get_if<ButtonEvent>(&event)) {
+            HandleButton(*button, now);
+            continue;
+        }
+        const KeyPress& press = std::get<KeyPress>(event);
         if (press.key == KEY_NULL) {
             if (textTyped) CarryOut(editor.Character(press.character), now, press.time);
             continue;
         }
         textTyped = editor.Typing();
-        if (helpShown && !textTyped && press.key == KEY_ESCAPE) {
-            helpShown = false;
-            continue;
-        }
-        const EditorOutcome edit = editor.Key(Editing(), press.key, press.modifiers, press.repeat);
-        if (edit.handled) {
-            CarryOut(edit, now, press.time);
-            continue;
-        }
-        if (const auto action = TransportActionForKey(press.key, press.modifiers, press.repeat)) {
-            ApplyTransportAction(transport, *action, now);
-            continue;
-        }
-        HandleViewKey(press);
+        HandleKey(press, now);
     }
+    if (editor.Scrubbing() || editor.Dragging()) {
+        const bool shift = IsKeyDown(KEY_LEFT_SHIFT) || IsKeyDown(KEY_RIGHT_SHIFT);
+        CarryOut(editor.Follow(Editing(), {Pixel(GetMousePosition()), {shift, false}}), now, now);
+    }
+    const PixelRect plot = TimelinePlot(layout.timeline);
+    if (wheel != 0.0f && timelineShown && Inside(Pixel(GetMousePosition()), plot)) {
+        timeline.Zoom(wheel, GetMousePosition().x);
+    }
+}
+
+void Studio::HandleKey(const KeyPress& press, double now)
+{
+    if (helpShown && !editor.Typing() && press.key == KEY_ESCAPE) {
+        helpShown = false;
+        return;
+    }
+    const EditorOutcome edit = editor.Key(Editing(), press.key, press.modifiers, press.repeat);
+    if (edit.handled) {
+        CarryOut(edit, now, press.time);
+        return;
+    }
+    if (const auto action = TransportActionForKey(press.key, press.modifiers, press.repeat)) {
+        ApplyTransportAction(transport, *action, now);
+        return;
+    }
+    HandleViewKey(press);
 }
 
 void Studio::HandleViewKey(const KeyPress& press)
@@ -215,25 +234,12 @@ void Studio::HandleViewKey(const KeyPress& press)
     }
 }
 
-void Studio::HandleMouse(double now)
+void Studio::HandleButton(const ButtonEvent& event, double now)
 {
-    const std::vector<ButtonEvent> events = TakeButtonEvents();
-    const float wheel = GetMouseWheelMove();
-    if (!events.empty() || wheel != 0.0f) KeepAwake();
-    for (const ButtonEvent& event : events) {
-        if (event.button != MOUSE_BUTTON_LEFT) continue;
-        const PointerEvent pointer{Pixel(event.position), event.modifiers};
-        CarryOut(event.pressed ? editor.Press(Editing(), pointer, event.time) : editor.Release(Editing(), pointer),
-                 now, event.time);
-    }
-    if (editor.Scrubbing() || editor.Dragging()) {
-        const bool shift = IsKeyDown(KEY_LEFT_SHIFT) || IsKeyDown(KEY_RIGHT_SHIFT);
-        CarryOut(editor.Follow(Editing(), {Pixel(GetMousePosition()), {shift, false}}), now, now);
-    }
-    const PixelRect plot = TimelinePlot(layout.timeline);
-    if (wheel != 0.0f && timelineShown && Inside(Pixel(GetMousePosition()), plot)) {
-        timeline.Zoom(wheel, GetMousePosition().x);
-    }
+    if (event.button != MOUSE_BUTTON_LEFT) return;
+    const PointerEvent pointer{Pixel(event.position), event.modifiers};
+    CarryOut(event.pressed ? editor.Press(Editing(), pointer, event.time) : editor.Release(Editing(), pointer), now,
+             event.time);
 }
 
 void Studio::RefreshLanes()

@@ -61,10 +61,12 @@ private:
 
     double DemoEnd() const;
     double StartFrame();
-    void HandleKeys(double now);
+    // The keys and clicks since the last frame, in the order they came.
+    void HandleInput(double now);
+    void HandleKey(const KeyPress& press, double now);
     // A key of the window's own, if it is one.
     void HandleViewKey(const KeyPress& press);
-    void HandleMouse(double now);
+    void HandleButton(const ButtonEvent& event, double now);
     // The lanes against the editor's tracks, made again when the tracks change.
     void RefreshLanes();
     // The timeline as the key editor finds it now.
